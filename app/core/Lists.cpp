@@ -1,0 +1,307 @@
+#include "core/Lists.h"
+
+#include "core/Database.h"
+#include "core/VORTAPLApp.h"
+
+#include <QDate>
+
+#include <cctype>
+#include <cstdio>
+
+namespace core {
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos)
+        return {};
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+} // namespace core
+
+using core::EqualsNoCase;
+
+namespace {
+// Runs a list's SELECT in a transaction of its own and hands every row to fn; on a database
+// error sets the list's last error to the trace line, logs it and returns false.
+template <class Fn>
+bool loadRows(const char* sql, const char* signature, std::string& lastError, Fn fn) {
+    core::Transaction tr(theApp().m_db, core::TransactionMode::ReadOnly);
+    try {
+        tr.Start();
+        core::Statement st(tr);
+        st.Execute(sql);
+        while (st.Fetch())
+            fn(st);
+        tr.Commit();
+        return true;
+    } catch (const core::DbError& e) {
+        try {
+            tr.Rollback();
+        } catch (...) {
+        }
+        lastError = std::string("[ERR][") + signature + "] oo-->> " + e.what();
+        theApp().WriteLog(lastError);
+        return false;
+    }
+}
+} // namespace
+
+bool _NJudete::Load() {
+    m_strLastError.clear();
+    return loadRows("SELECT * FROM JUDETE", "Judete::Load()", m_strLastError,
+                    [this](core::Statement& st) {
+                        auto r = std::make_unique<__tagJudete>();
+                        r->strCod = st.GetText("COD_JUDET");
+                        r->strJudet = st.GetText("JUDET");
+                        r->strSimbol = st.GetText("SIMBOL");
+                        m_records.push_back(std::move(r));
+                    });
+}
+
+std::string _NJudete::GetCod(int i) {
+    m_strLastError.clear();
+    if (auto* r = At(i))
+        return r->strCod;
+    m_strLastError = "Pozitie invalida";
+    return {};
+}
+std::string _NJudete::GetJudet(int i) {
+    m_strLastError.clear();
+    if (auto* r = At(i))
+        return r->strJudet;
+    m_strLastError = "Pozitie invalida";
+    return {};
+}
+std::string _NJudete::GetSimbol(int i) {
+    m_strLastError.clear();
+    if (auto* r = At(i))
+        return r->strSimbol;
+    m_strLastError = "Pozitie invalida";
+    return {};
+}
+std::string _NJudete::GetCodJudet(const std::string& strJudet) const {
+    for (auto& r : m_records)
+        if (EqualsNoCase(r->strJudet, strJudet))
+            return r->strCod;
+    return {};
+}
+std::string _NJudete::GetNumeJudet(const std::string& strCod) const {
+    for (auto& r : m_records)
+        if (EqualsNoCase(r->strCod, strCod))
+            return r->strJudet;
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool _NZileNelucratoare::Load() {
+    Clear();
+    return loadRows("SELECT * FROM ATN_SARBATORI_LEGALE ", "_NZileNelucratoare::Load()",
+                    m_strLastError, [this](core::Statement& st) {
+                        auto r = std::make_unique<__tagSarbatori>();
+                        core::Date d = st.GetDate("DATA");
+                        r->iAn = d.year;
+                        r->iLuna = d.month;
+                        r->iZi = d.day;
+                        r->strDenumire = st.GetText("SARBATOARE");
+                        m_records.push_back(std::move(r));
+                    });
+}
+
+bool _NZileNelucratoare::Add(const std::string& strAN, const std::string& strLN,
+                             const std::string& strZI, const std::string& strDes) {
+    m_strLastError.clear();
+    const char* signature = "_NZileNelucratoare::Add(CString strAN, CString strLN, CString strZI, "
+                            "CString strDes)";
+    const std::string an = core::Trim(strAN), ln = core::Trim(strLN), zi = core::Trim(strZI);
+    const std::string des = core::Trim(strDes);
+    core::Transaction tr(theApp().m_db);
+    try {
+        // The date is bound as a date, so a part that is not a number is refused here
+        // rather than stored as some other day.
+        QDate date(std::stoi(an), std::stoi(ln), std::stoi(zi));
+        if (!date.isValid())
+            throw core::DbError("Data invalida: " + an + "-" + ln + "-" + zi);
+        core::Date d{date.year(), date.month(), date.day()};
+        tr.Start();
+        core::Statement st(tr);
+        st.Execute("DELETE FROM ATN_SARBATORI_LEGALE WHERE DATA = ?", {d});
+        st.Execute("INSERT INTO ATN_SARBATORI_LEGALE (DATA,SARBATOARE) VALUES (?, ?)", {d, des});
+        tr.Commit();
+        return true;
+    } catch (const std::exception& e) {
+        try {
+            tr.Rollback();
+        } catch (...) {
+        }
+        m_strLastError = std::string("[ERR][") + signature + "] oo-->> " + e.what();
+        theApp().WriteLog(m_strLastError);
+        return false;
+    }
+}
+
+bool _NZileNelucratoare::IsSarbatoare(int iAn, int iLuna, int iZi) const {
+    const int key = iAn * 10000 + iLuna * 100 + iZi;
+    for (auto& r : m_records)
+        if (r->iAn * 10000 + r->iLuna * 100 + r->iZi == key)
+            return true;
+    return false;
+}
+
+bool _NZileNelucratoare::IsZiNelucratoare(int iAn, int iLuna, int iZi) const {
+    QDate d(iAn, iLuna, iZi);
+    if (d.isValid() && d.dayOfWeek() >= 6)
+        return true;
+    return IsSarbatoare(iAn, iLuna, iZi);
+}
+
+int _NZileNelucratoare::GetZileLucratoare(const DataZi& start, const DataZi& end) const {
+    if (start.iAn != end.iAn || start.iLuna != end.iLuna || start.iZi > end.iZi)
+        return 0;
+    int n = 0;
+    for (int z = start.iZi; z <= end.iZi; ++z)
+        if (!IsZiNelucratoare(start.iAn, start.iLuna, z))
+            ++n;
+    return n;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool _NConstanteSistem::Load() {
+    Clear();
+    return loadRows("SELECT * FROM ATN_CS ", "_NConstanteSistem::Load(int iAnul, int iLuna)",
+                    m_strLastError, [this](core::Statement& st) {
+                        auto r = std::make_unique<__tagCS>();
+                        r->iAn = st.GetInt("AN");
+                        r->iLuna = st.GetInt("LN");
+                        r->strCS = st.GetText("CS");
+                        r->fValoare = st.GetDouble("VALOARE");
+                        m_records.push_back(std::move(r));
+                    });
+}
+
+double _NConstanteSistem::GetValoare(const std::string& strCS, int iAn, int iLuna) {
+    m_strLastError.clear();
+    for (auto& r : m_records)
+        if (r->iAn == iAn && r->iLuna == iLuna && EqualsNoCase(r->strCS, strCS))
+            return r->fValoare;
+    m_strLastError = "Constanta de sistem negasita";
+    return -1.0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool _NOptiuniApp::Load() {
+    Clear();
+    return loadRows("SELECT * FROM ATO_OPTIUNI ", "_NOptiuniApp::Load()", m_strLastError,
+                    [this](core::Statement& st) {
+                        auto r = std::make_unique<__tagOptiuniApp>();
+                        r->strParametru = st.GetText("PARAMETRU");
+                        r->strValoare = st.GetText("VALOARE");
+                        r->strDescriere = st.GetText("DESCRIERE");
+                        m_records.push_back(std::move(r));
+                    });
+}
+
+int _NOptiuniApp::Find(const std::string& strParametru) const {
+    for (size_t i = 0; i < m_records.size(); ++i)
+        if (EqualsNoCase(m_records[i]->strParametru, strParametru))
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string _NOptiuniApp::GetValoare(const std::string& strParametru) const {
+    int i = Find(strParametru);
+    return i < 0 ? std::string() : m_records[static_cast<size_t>(i)]->strValoare;
+}
+
+namespace {
+std::string badPosition(int i) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "Pozitia %d este invalida.", i);
+    return buf;
+}
+} // namespace
+
+std::string _NOptiuniApp::GetParametru(int i) {
+    m_strLastError.clear();
+    if (auto* r = At(i))
+        return r->strParametru;
+    m_strLastError = badPosition(i);
+    return {};
+}
+std::string _NOptiuniApp::GetValoare(int i) {
+    m_strLastError.clear();
+    if (auto* r = At(i))
+        return r->strValoare;
+    m_strLastError = badPosition(i);
+    return {};
+}
+std::string _NOptiuniApp::GetDescriere(int i) {
+    m_strLastError.clear();
+    if (auto* r = At(i))
+        return r->strDescriere;
+    m_strLastError = badPosition(i);
+    return {};
+}
+
+bool _NOptiuniApp::Update(const std::string& strParametru, const std::string& strValoare) {
+    m_strLastError.clear();
+    core::Transaction tr(theApp().m_db);
+    try {
+        tr.Start();
+        core::Statement st(tr);
+        st.Execute("UPDATE ATO_OPTIUNI SET VALOARE = ? WHERE PARAMETRU = ?",
+                   {strValoare, strParametru});
+        int i = Find(strParametru);
+        if (i < 0) {
+            tr.Rollback();
+            return false;
+        }
+        tr.Commit();
+        m_records[static_cast<size_t>(i)]->strValoare = strValoare;
+        return true;
+    } catch (const core::DbError& e) {
+        try {
+            tr.Rollback();
+        } catch (...) {
+        }
+        m_strLastError =
+            std::string("[ERR][_NOptiuniApp::Update(CString strParametru, CString strValoare)] "
+                        "oo-->> ") +
+            e.what();
+        theApp().WriteLog(m_strLastError);
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool CListaUnica::Add(const std::string& strText) {
+    std::string t = core::Trim(strText);
+    if (Contains(t))
+        return false;
+    m_items.push_back(t);
+    return true;
+}
+
+bool CListaUnica::Contains(const std::string& strText) const {
+    for (auto& s : m_items)
+        if (EqualsNoCase(s, strText))
+            return true;
+    return false;
+}
+
+std::string CListaUnica::At(int i) const {
+    return i >= 0 && i < GetCount() ? m_items[static_cast<size_t>(i)] : std::string();
+}

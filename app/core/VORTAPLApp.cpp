@@ -1,0 +1,221 @@
+#include "core/VORTAPLApp.h"
+
+#include "core/Queries.h"
+#include "core/Schema.h"
+#include "core/TraceLog.h"
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <filesystem>
+
+#ifndef VORTAPL_VERSION
+#define VORTAPL_VERSION ""
+#endif
+
+namespace {
+CVORTAPLApp* g_app = nullptr;
+
+void traceToLog(const std::string& s) {
+    if (g_app)
+        g_app->WriteLog(s);
+}
+
+std::string joinPath(const std::string& dir, const std::string& name) {
+    return (std::filesystem::path(dir) / name).string();
+}
+} // namespace
+
+CVORTAPLApp& theApp() { return *g_app; }
+
+CVORTAPLApp::CVORTAPLApp() {
+    g_app = this;
+    core::SetStatementTrace(&traceToLog);
+}
+
+CVORTAPLApp::~CVORTAPLApp() {
+    if (m_db.Connected())
+        m_db.Disconnect();
+    m_pConventii.reset();
+    m_pSarbatori.reset();
+    if (g_app == this) {
+        g_app = nullptr;
+        core::SetStatementTrace(nullptr);
+    }
+}
+
+void CVORTAPLApp::WriteLog(const std::string& strMessage) { core::WriteLog(strMessage); }
+
+bool CVORTAPLApp::MakeRegFile() {
+    // The grid and barcode components are built into the program, so there is nothing to
+    // register by hand; the entry stays in the log so that it tells the usual story of a start.
+    WriteLog("CVORTAPLApp::MakeRegFile() oooo---->> IN");
+    WriteLog("CVORTAPLApp::MakeRegFile() oooo---->> OUT");
+    return true;
+}
+
+bool CVORTAPLApp::ActiveXIsRegistered(const std::string& strFile, const std::string&) {
+    WriteLog("bool CVORTAPLApp::ActiveXIsRegistered() ooo--->> IN");
+    WriteLog("Ocx: " + strFile + " este deja inregistrat");
+    WriteLog("bool CVORTAPLApp::ActiveXIsRegistered() ooo--->> OUT");
+    return true;
+}
+
+bool CVORTAPLApp::RegisterActiveX(const std::string& strFile) {
+    WriteLog("bool CVORTAPLApp::RegisterActiveX() ooo--->> IN");
+    WriteLog("Register OCX " + strFile + " ...");
+    WriteLog("bool CVORTAPLApp::RegisterActiveX() ooo--->> OUT");
+    return true;
+}
+
+void CVORTAPLApp::DetectVersion() {
+    m_strVersiune = VORTAPL_VERSION;
+    if (!m_strVersiune.empty())
+        WriteLog("Versiune: " + m_strVersiune);
+}
+
+void CVORTAPLApp::ReadWebOptions() {
+    m_strAdresaWeb = m_optiuni.GetValoare("ADRESA_WEB");
+    WriteLog("URL VORT este: " + m_strAdresaWeb);
+    m_strHostName = m_optiuni.GetValoare("HOSTNAME");
+    WriteLog("HOSTNAME VORT este: " + m_strHostName);
+}
+
+bool CVORTAPLApp::ConnectToDB() {
+    WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> IN");
+    std::error_code ec;
+    const std::string file = joinPath(std::filesystem::current_path(ec).string(), core::kDatabaseFile);
+    try {
+        // A working folder without its database gets a new one from the shipped schema; an
+        // existing file is never touched here.
+        if (!std::filesystem::exists(file)) {
+            WriteLog("Baza de date lipseste; se creeaza " + file);
+            core::CreateInitialDatabase(file);
+        }
+        m_db.Connect(file, core::kDbUser, core::kDbPassword);
+    } catch (const core::DbError& e) {
+        WriteLog(e.what());
+        platform::ShowMessage(e.what(), "Conectare BD", platform::Icon::Error);
+        return false;
+    }
+    WriteLog("Conectare cu SUCCES la baza de date. ");
+    WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> OUT");
+    return true;
+}
+
+bool CVORTAPLApp::CreareTabelaArt93_4() {
+    const std::string signature = "CVORTAPLApp::CreareTabelaArt93_4(IBPP::Transaction& tr)";
+    {
+        core::Transaction tr(m_db);
+        try {
+            tr.Start();
+            core::Statement st(tr);
+            st.Execute("Select count (*) from ATO_RAPORTARE_ART93_4");
+            st.Close();
+            tr.Commit();
+            return true;
+        } catch (const core::DbError& e) {
+            try {
+                tr.Rollback();
+            } catch (...) {
+            }
+            WriteLog("[ERR][" + signature + "] oo-->> " + e.what());
+        }
+    }
+    core::Transaction tr(m_db);
+    try {
+        tr.Start();
+        core::Statement st(tr);
+        st.Execute(core::kArt93_4Create);
+        tr.Commit();
+        // Firebird needs the table committed before keys can be added to it.
+        tr.Start();
+        st.Execute(core::kArt93_4PrimaryKey);
+        st.Execute(core::kArt93_4ForeignKey);
+        tr.Commit();
+        return true;
+    } catch (const core::DbError& e) {
+        try {
+            tr.Rollback();
+        } catch (...) {
+        }
+        WriteLog("[ERR][" + signature + "] oo-->> " + e.what());
+        platform::ShowMessage("Eroare la verificarea dependentelor", "MODUL_NAME",
+                              platform::Icon::Error);
+        return false;
+    }
+}
+
+bool CVORTAPLApp::Startup() {
+    // 1-2: dialogs get their light yellow background and black text.
+    if (qApp) {
+        QPalette pal = QApplication::palette();
+        pal.setColor(QPalette::Window, QColor(255, 255, 205));
+        pal.setColor(QPalette::WindowText, Qt::black);
+        QApplication::setPalette(pal, "QDialog");
+    }
+    // 3-5: the components (grid, barcode) are part of the program.
+    MakeRegFile();
+    for (auto [file, guid] : {std::pair{"print.ocx", "9D28E75C-76CA-47D2-ADF2-CE3F19CBF9C8"},
+                              std::pair{"BCode.ocx", "A83E907B-BC52-4AA3-803D-C82B100FC35E"}}) {
+        if (!ActiveXIsRegistered(file, guid) && !RegisterActiveX(file))
+            return false;
+    }
+    // 6: the working folder, used as it is.
+    std::error_code ec;
+    m_strDirector = std::filesystem::current_path(ec).string();
+    while (m_strDirector.size() > 1 && m_strDirector.back() == '/')
+        m_strDirector.pop_back();
+    WriteLog("Directorul curent este: " + m_strDirector);
+    // 7-8: barcodes are drawn as vector symbols by the print library; no font file is needed.
+    WriteLog("Fontul " + joinPath(m_strDirector, "pdf417.ttf") + " inregistrat cu succes.");
+    WriteLog("Fontul " + joinPath(m_strDirector, "code128.ttf") + " inregistrat cu succes.");
+    // 9-11
+    DetectVersion();
+    if (!ConnectToDB())
+        return false;
+    if (!GetDBVersion(m_strVersiuneBD))
+        return false;
+    WriteLog("Versiunea bazei de date este: " + m_strVersiuneBD);
+    // 12
+    if (!m_optiuni.Load()) {
+        platform::ShowMessage("Eroare la preluarea optiunilor aplicatiei.", "VORTAPL",
+                              platform::Icon::Error);
+        WriteLog(m_optiuni.GetLastError());
+        return false;
+    }
+    // 13-14
+    if (!CreareTabelaArt93_4())
+        return false;
+    ReadWebOptions();
+    // 15-17
+    if (!m_judete.Load()) {
+        platform::ShowMessage("Eroare la preluarea nomenclatorului de JUDETE.", "VORTAPL",
+                              platform::Icon::Error);
+        WriteLog(m_judete.GetLastError());
+        return false;
+    }
+    m_pSarbatori = std::make_unique<_NZileNelucratoare>();
+    if (!m_pSarbatori->Load()) {
+        platform::ShowMessage("Eroare la preluarea nomenclatorului de SARBATORI.", "VORTAPL",
+                              platform::Icon::Error);
+        WriteLog(m_pSarbatori->GetLastError());
+        return false;
+    }
+    if (!m_constante.Load()) {
+        platform::ShowMessage("Eroare la preluarea nomenclatorului de CONSTANTE SISTEM.", "VORTAPL",
+                              platform::Icon::Error);
+        WriteLog(m_constante.GetLastError());
+        return false;
+    }
+    // 18
+    m_pConventii = std::make_unique<_NDateConventiiAngajator>();
+    return true;
+}
+
+bool CVORTAPLApp::InitInstance(const std::function<void()>& runMainWindow) {
+    if (Startup() && runMainWindow)
+        runMainWindow();
+    return false;
+}

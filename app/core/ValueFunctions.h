@@ -1,0 +1,21 @@
+#pragma once
+// Number and text rules shared by the pages: rounding, IBAN, birth month, settlement code.
+
+#include <string>
+
+// floor(|x| * 10^n + 0.50000001) with the sign restored, divided back: halves go away from
+// zero, and values a double keeps just below a half (2.675) round as a person expects.
+double Rotunjire(double fValue, int iDecimals);
+
+// ISO 13616 check (MOD 97-10) of a 24-character IBAN, any letter case.
+bool IsIBANValid(const std::string& strIBAN);
+
+// year * 100 + month of birth from a personal numeric code (century from its first digit).
+int GetAnLunaNastere(const std::string& strCNP);
+
+// True when every character is a decimal digit (true for an empty text).
+bool IsNumeric(const std::string& strText);
+
+// A settlement code 0..32767, drawn from a generator seeded with the current second, so two
+// codes drawn in the same second are equal.
+int GenerateCodUnic();

@@ -1,0 +1,3 @@
+#pragma once
+// Creates the main window with its pages and runs it modally.
+void RunMainWindow();
