@@ -4,11 +4,16 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-void RunMainWindow() {
-    QDialog dlg;
-    dlg.setWindowTitle("VORTAPL");
-    auto* layout = new QVBoxLayout(&dlg);
+std::unique_ptr<QDialog> CreateMainWindow() {
+    auto dlg = std::make_unique<QDialog>();
+    dlg->setWindowTitle("VORTAPL");
+    auto* layout = new QVBoxLayout(dlg.get());
     layout->addWidget(new QLabel("VORTAPL"));
-    dlg.showMaximized();
-    dlg.exec();
+    return dlg;
+}
+
+void RunMainWindow() {
+    auto dlg = CreateMainWindow();
+    dlg->showMaximized();
+    dlg->exec();
 }

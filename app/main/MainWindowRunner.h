@@ -1,3 +1,9 @@
 #pragma once
-// Creates the main window with its pages and runs it modally.
+// Creates the main window with its pages, and runs it modally.
+
+#include <memory>
+
+class QDialog;
+
+std::unique_ptr<QDialog> CreateMainWindow();
 void RunMainWindow();

@@ -1,0 +1,49 @@
+// Start-up up to the main window with 15 years of monthly constants in the database.
+#include "WorkFolder.h"
+#include "core/Database.h"
+#include "core/VORTAPLApp.h"
+#include "main/MainWindowRunner.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+void fillConstants(const testsupport::WorkFolder& f) {
+    core::Database db;
+    db.Connect(f.File("VORTAPL.DAT").string(), core::kDbUser, core::kDbPassword);
+    core::Transaction tr(db);
+    core::Statement st(tr);
+    for (int an = 2011; an < 2026; ++an)
+        for (int ln = 1; ln <= 12; ++ln)
+            for (const char* cs : {"ISR", "SMB", "SMN", "PROC_ANGAJATOR", "ZILELUC"})
+                st.Execute("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
+                           {std::int64_t(an), std::int64_t(ln), std::string(cs), 1000.0 + ln});
+    tr.Commit();
+}
+
+void BM_StartupToMainWindow(benchmark::State& state) {
+    testsupport::WorkFolder folder;
+    fillConstants(folder);
+    for (auto _ : state) {
+        CVORTAPLApp app;
+        bool ok = app.Startup();
+        if (!ok)
+            state.SkipWithError("start-up failed");
+        auto window = CreateMainWindow();
+        benchmark::DoNotOptimize(window.get());
+    }
+}
+BENCHMARK(BM_StartupToMainWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication qapp(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
