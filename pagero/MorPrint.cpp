@@ -1,5 +1,6 @@
 // The document model, its working files, the page metrics and the paging of MorPrint.
 #include "pagero/MorPrint.h"
+#include "pagero/PreviewDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -122,17 +123,6 @@ QByteArray formatPage(const QByteArray& part, int page) {
     return out;
 }
 
-QFont textFont(const QString& family, int tenths) {
-    QFont f(family);
-    f.setFamilies({family, QStringLiteral("Liberation Mono")});
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
-    f.setKerning(false);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    f.setPointSizeF(std::max(tenths, 1) / 10.0);
-    return f;
-}
-
 } // namespace
 
 // --- hooks -------------------------------------------------------------------------------------
@@ -143,6 +133,13 @@ void MorPrint::SetPrinterSetupHook(PrinterSetupHook hook) { g_printerSetupHook =
 void MorPrint::SetFileNameHook(FileNameHook hook) { g_fileNameHook = std::move(hook); }
 void MorPrint::SetDefaultPrinterFactory(PrinterFactory factory) { g_printerFactory = std::move(factory); }
 void MorPrint::SetStringTable(StringTable table) { g_stringTable = std::move(table); }
+
+bool pagero::runPrinterSetupHook(QPrinter& printer, QWidget* parent, bool* ok) {
+    if (!g_printerSetupHook)
+        return false;
+    *ok = g_printerSetupHook(printer, parent);
+    return true;
+}
 
 void MorPrint::ShowMessage(const QString& text, const QString& caption, int icon) {
     if (g_messageHook) {
@@ -466,6 +463,21 @@ bool MorPrint::ValidIPDHead(const QString& szFileName) {
 
 // --- page metrics ------------------------------------------------------------------------------
 
+QFont MorPrint::EzCreateFont(const QString& strFace, int iTenths, int iAttributes) {
+    QFont f(strFace);
+    f.setFamilies({strFace, QStringLiteral("Liberation Mono")});
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setPointSizeF(std::max(iTenths, 1) / 10.0);
+    f.setBold(iAttributes & 1);
+    f.setItalic(iAttributes & 2);
+    f.setUnderline(iAttributes & 4);
+    f.setStrikeOut(iAttributes & 8);
+    return f;
+}
+
 QString MorPrint::FontFamily() {
     static const QString family = QFontDatabase::hasFamily(QStringLiteral("Courier New"))
                                       ? QStringLiteral("Courier New")
@@ -509,7 +521,7 @@ int MorPrint::Initializari(int iStoredPrinter) {
         m_iPageDisplayWidth = m_iPageWidth;
         m_iPageDisplayHeight = m_iPageHeight;
     }
-    const QFontMetricsF fm(textFont(family, m_iFontSize), m_pPrinter.get());
+    const QFontMetricsF fm(EzCreateFont(family, m_iFontSize), m_pPrinter.get());
     const double toHundredthsY = 100.0 / m_pPrinter->logicalDpiY();
     const double toHundredthsX = 100.0 / m_pPrinter->logicalDpiX();
     // The line pitch is the font's full height, rounded up so that lines never overlap.
@@ -534,7 +546,7 @@ int MorPrint::CalculateFont(const QString& strFamily) {
     const double available = m_iPageWidth - m_iLayoutMargins[0] - m_iLayoutMargins[2];
     const double toHundredths = 100.0 / m_pPrinter->logicalDpiX();
     auto widthAt = [&](int size) {
-        return QFontMetricsF(textFont(strFamily, size), m_pPrinter.get()).horizontalAdvance(buffer) * toHundredths;
+        return QFontMetricsF(EzCreateFont(strFamily, size), m_pPrinter.get()).horizontalAdvance(buffer) * toHundredths;
     };
     int chosen = 50;
     double chosenWidth = widthAt(50);
@@ -548,7 +560,7 @@ int MorPrint::CalculateFont(const QString& strFamily) {
     m_iFontSize = uint16_t(chosen);
 
     // The page on the screen: the same text measured on the screen gives its scale.
-    const QFont font = textFont(strFamily, m_iFontSize);
+    const QFont font = EzCreateFont(strFamily, m_iFontSize);
     const QFontMetricsF screen(font);
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double screenDpi = primary ? primary->logicalDotsPerInchX() : 96.0;

@@ -28,6 +28,7 @@
 
 class QDialog;
 class QFile;
+class QFont;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -100,6 +101,21 @@ public:
     // The text of one laid-out line (page from 1, line from 0), decoded; empty when absent.
     QString GetPageLine(int iPage, int iLine);
 
+    // --- drawing, preview, printing --------------------------------------------------------
+    // Shows the modal preview dialog. 0: nothing printed from it, 2: the whole document was
+    // printed, 1: a part (the last print request decides).
+    int32_t Preview(int32_t iUnused = 1, QWidget* parent = nullptr);
+    int32_t Print();                             // every page
+    int32_t PrintPage(int32_t iPage);            // one page
+    int32_t PrintPages(const QString& strRange); // "1,2,3,...", "1,3,5,...", "2,4,6,..." or a list
+    // Prints every page as PDF into the file; 1, or 0 when it cannot be written.
+    int32_t SaveToPDFFile(const QString& strPath);
+    // Draws page iPage for the screen onto the painter, the printable area's top-left corner
+    // at the painter's origin, zoom 1 being the page's natural size on the screen. 1.
+    int32_t PrevPage(int32_t iPage, QPainter* pDC, double fZoom = 1.0);
+    // Size of a page on the screen at zoom 1, in screen pixels.
+    int PageDisplayWidthPx() const;
+    int PageDisplayHeightPx() const;
     // The printer in use (valid after a successful Init).
     QPrinter* GetPrinter() const { return m_pPrinter.get(); }
 
@@ -150,6 +166,13 @@ public:
     static int RunDialog(QDialog& dlg);
     static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter, bool save);
     int32_t Paginate() { return Paging(); }
+    // The printer set-up dialog on a copy of the printer; on OK the new printer is taken, its
+    // orientation becomes the landscape flag and the document is paged again. False on cancel
+    // or when the chosen printer cannot be used (a message says so; the old printer stays).
+    bool RunPrinterSetup(QWidget* parent);
+    // New margins in millimetres, refused with "Margini prea mari!" when less than five line
+    // heights would remain across or down the page. 1 accepted (and paged), 0 refused.
+    int32_t SetMarginsChecked(const QMargins& mm);
 
 protected:
     int Initializari(int iStoredPrinter);
@@ -160,8 +183,19 @@ protected:
     static QByteArray Conv(int iWidth, const QByteArray& text, int iPage);
     // Fills with one character.
     static QByteArray FillUMemo(int iCount, char c) { return QByteArray(iCount, c); }
+    // Parses a page-range text; false when invalid. pages receives the pages to print, in order.
+    static bool ParsePageRange(const QString& strRange, int iPageCount, QList<int>* pages);
+    // Draws the current page (m_iPaginaCurenta) on a printer, or on any paint device whose
+    // logical resolution is its real one, the printable area at the painter's origin.
+    virtual void PrintAPage(QPainter& dc);
+    // Draws one page; fScale = device pixels per hundredth of an inch of the page.
+    void DrawPage(QPainter& dc, int iPage, double fScale);
+    int32_t PrintPageList(const QList<int>& pages, QPrinter& printer);
     int ComputeEscProc(QPainter* dc);
     static QString FontFamily(); // "Courier New", else "Liberation Mono"
+    // The text font at a size in tenths of a point; attributes: 1 bold, 2 italic, 4 underline,
+    // 8 strike-out.
+    static QFont EzCreateFont(const QString& strFace, int iTenths, int iAttributes = 0);
     void WriteIPDHead();
     void ReadIPDHead();
     void WriteDPDHead();
