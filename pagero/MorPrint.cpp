@@ -21,8 +21,10 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -743,6 +745,7 @@ int32_t MorPrint::GetCharsPerLine() {
 }
 
 int32_t MorPrint::GetFont() {
+    Paging();
     if (!m_pDPD)
         return 0;
     m_pDPD->seek(0);

@@ -94,7 +94,7 @@ public:
     int32_t GetLinesOnPage();
     int32_t GetCharsPerLine();
     int32_t GetPageCount(); // pages the document when needed
-    int32_t GetFont();      // font size of the layout, tenths of a point
+    int32_t GetFont();      // font size of the layout, tenths of a point (paging first when needed)
     int32_t GetLineHeight() const { return m_iLineHeight; }
     int32_t GetPageWidth() const { return m_iPageWidth; }   // printable, hundredths of an inch
     int32_t GetPageHeight() const { return m_iPageHeight; } // printable, hundredths of an inch
@@ -165,7 +165,6 @@ public:
     static void ShowMessage(const QString& text, const QString& caption, int icon);
     static int RunDialog(QDialog& dlg);
     static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter, bool save);
-    int32_t Paginate() { return Paging(); }
     // The printer set-up dialog on a copy of the printer; on OK the new printer is taken, its
     // orientation becomes the landscape flag and the document is paged again. False on cancel
     // or when the chosen printer cannot be used (a message says so; the old printer stays).

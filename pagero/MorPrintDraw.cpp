@@ -162,6 +162,27 @@ double screenDpi() {
 int MorPrint::PageDisplayWidthPx() const { return int(std::lround(m_iPageDisplayWidth * screenDpi() / 100.0)); }
 int MorPrint::PageDisplayHeightPx() const { return int(std::lround(m_iPageDisplayHeight * screenDpi() / 100.0)); }
 
+namespace {
+
+std::unique_ptr<QPrinter> clonePrinter(const QPrinter& src) {
+    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    p->setOutputFormat(src.outputFormat());
+    if (src.outputFormat() == QPrinter::NativeFormat)
+        p->setPrinterName(src.printerName());
+    p->setResolution(src.resolution());
+    p->setFullPage(src.fullPage());
+    p->setPageLayout(src.pageLayout());
+    p->setColorMode(src.colorMode());
+    p->setDuplex(src.duplex());
+    p->setCopyCount(src.copyCount());
+    p->setCollateCopies(src.collateCopies());
+    if (!src.outputFileName().isEmpty())
+        p->setOutputFileName(src.outputFileName());
+    return p;
+}
+
+} // namespace
+
 // --- page ranges and printing ---------------------------------------------------------------------
 
 bool MorPrint::ParsePageRange(const QString& strRange, int iPageCount, QList<int>* pages) {
@@ -246,9 +267,7 @@ int32_t MorPrint::PrintPages(const QString& strRange) {
         return 0;
     if (pages.isEmpty())
         return 1;
-    QPrinter& printer = *m_pPrinter;
-    const QString chosenFile = printer.outputFileName();
-    if (printer.outputFormat() == QPrinter::PdfFormat && chosenFile.isEmpty()) {
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat && m_pPrinter->outputFileName().isEmpty()) {
         // The PDF printer writes a file the user names, every time.
         QString name = AskFileName(QApplication::activeWindow(), QStringLiteral("Tipareste in fisier PDF"),
                                    QStringLiteral("Fisiere PDF (*.pdf)"), true);
@@ -256,13 +275,11 @@ int32_t MorPrint::PrintPages(const QString& strRange) {
             return 0;
         if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
             name += QStringLiteral(".pdf");
-        printer.setOutputFileName(name);
-        const int32_t result = PrintPageList(pages, printer);
-        printer.setOutputFileName(QString());
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        return result;
+        std::unique_ptr<QPrinter> job = clonePrinter(*m_pPrinter);
+        job->setOutputFileName(name);
+        return PrintPageList(pages, *job);
     }
-    return PrintPageList(pages, printer);
+    return PrintPageList(pages, *m_pPrinter);
 }
 
 int32_t MorPrint::SaveToPDFFile(const QString& strPath) {
@@ -284,27 +301,6 @@ int32_t MorPrint::SaveToPDFFile(const QString& strPath) {
 }
 
 // --- set-up from the preview -----------------------------------------------------------------
-
-namespace {
-
-std::unique_ptr<QPrinter> clonePrinter(const QPrinter& src) {
-    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    p->setOutputFormat(src.outputFormat());
-    if (src.outputFormat() == QPrinter::NativeFormat)
-        p->setPrinterName(src.printerName());
-    p->setResolution(src.resolution());
-    p->setFullPage(src.fullPage());
-    p->setPageLayout(src.pageLayout());
-    p->setColorMode(src.colorMode());
-    p->setDuplex(src.duplex());
-    p->setCopyCount(src.copyCount());
-    p->setCollateCopies(src.collateCopies());
-    if (!src.outputFileName().isEmpty())
-        p->setOutputFileName(src.outputFileName());
-    return p;
-}
-
-} // namespace
 
 bool MorPrint::RunPrinterSetup(QWidget* parent) {
     if (!m_pPrinter)
