@@ -106,14 +106,12 @@ QByteArray formatPage(const QByteArray& part, int page) {
             while (j < n && isdigit(static_cast<unsigned char>(part.at(j))))
                 ++j;
         }
+        const qsizetype modifiers = j; // length modifiers are dropped: the page is an int
         while (j < n && strchr("hlLqjzt", part.at(j)))
             ++j;
         if (j < n && (part.at(j) == 'd' || part.at(j) == 'i' || part.at(j) == 'u') &&
             widthEnd - widthStart <= 3) {
-            QByteArray conversion = part.mid(i, j - i);
-            conversion.replace('h', "").replace('l', "").replace('L', "").replace('q', "");
-            conversion.replace('j', "").replace('z', "").replace('t', "");
-            conversion.append('d');
+            const QByteArray conversion = part.mid(i, modifiers - i) + 'd';
             char buf[1100];
             snprintf(buf, sizeof buf, conversion.constData(), page);
             out.append(buf);

@@ -3,7 +3,6 @@
 #include "pagero/PreviewDialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>

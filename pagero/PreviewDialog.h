@@ -28,8 +28,6 @@ public:
     PreviewDialog(MorPrint& doc, QWidget* parent = nullptr);
 
     int printResult() const { return m_iResult; }
-    int currentPage() const { return m_iPage; }
-    double zoom() const { return m_fZoom; }
     void showPage(int page);
 
 protected:

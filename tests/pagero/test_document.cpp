@@ -171,6 +171,7 @@ TEST_F(PageroTest, ConvPlacesLeftCentreAndRightParts) {
     EXPECT_EQ(TestDoc::Conv(11, "L@@R:dr@@C:mij", 1), QByteArray("L   mij  dr"));
     // Page numbers: width forms and "%%"; other conversions stay as written.
     EXPECT_EQ(TestDoc::Conv(16, "p%03d %% %s %x", 7), QByteArray("p007 % %s %x    "));
+    EXPECT_EQ(TestDoc::Conv(12, "%-4ld|%.3i|", 9), QByteArray("9   |009|   "));
     // A barcode line is not formatted.
     EXPECT_EQ(TestDoc::Conv(12, "@@BC:12%d", 7), QByteArray("@@BC:12%d   "));
     EXPECT_EQ(TestDoc::Conv(4, "", 1), QByteArray("    "));
