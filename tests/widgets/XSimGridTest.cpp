@@ -297,6 +297,40 @@ TEST(Grid, HeaderFreezeMakesTheSecondRowPartOfTheHeader) {
     EXPECT_EQ(grid.currentIndex().column(), 4) << "column 1 is frozen with the row headers";
 }
 
+class GridPainting : public ShownGrid {};
+
+TEST_F(GridPainting, HeaderBandAndCellColoursReachTheScreen) {
+    grid.InsertCols(1, 6);
+    grid.InsertRows(1, 1);
+    grid.SetHeaderFreeze(1, 1);
+    grid.MergeCells(0, 0, 1, 0);
+    grid.MergeCells(0, 3, 0, 6);
+    grid.SetCellText(0, 3, "Zile");
+    grid.SetCellBackColor(0, 1, 4, QColor(0, 0, 255)); // a band cell of the second header row
+    grid.InsertRows(2, 3);
+    grid.SetCellBackColor(0, 3, 4, QColor(230, 230, 0));
+    grid.SetInputColor(1, 0, 5, QColor(55, 205, 0));
+    QCoreApplication::processEvents();
+    const QImage shot = grid.grab().toImage();
+
+    auto at = [&](int row, int col) {
+        const QRect cell = grid.visualRect(grid.model()->index(row, col));
+        return shot.pixelColor(grid.viewport()->mapTo(&grid, cell.center()));
+    };
+    EXPECT_EQ(at(3, 4), QColor(230, 230, 0));
+    EXPECT_EQ(at(4, 5), QColor(55, 205, 0));
+    EXPECT_EQ(at(2, 4), grid.palette().color(QPalette::Base));
+
+    // The second header row is drawn by the top header, above the body, in its own colour.
+    const QWidget* top = grid.horizontalHeader();
+    const int x = grid.columnViewportPosition(4) + grid.columnWidth(4) / 2;
+    const QPoint inRow1 = top->mapTo(&grid, QPoint(x, grid.GetRowHeight(0) + 3));
+    EXPECT_EQ(shot.pixelColor(inRow1), QColor(0, 0, 255));
+    EXPECT_EQ(top->height(), grid.GetRowHeight(0) + grid.GetRowHeight(1));
+    EXPECT_LT(top->mapTo(&grid, QPoint(0, top->height())).y(),
+              grid.viewport()->mapTo(&grid, QPoint(0, 1)).y());
+}
+
 // --- clearing and helpers ----------------------------------------------------------------------
 
 TEST(Grid, ClearRemovesEverythingAndTheGridBuildsAgain) {
