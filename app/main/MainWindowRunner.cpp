@@ -1,14 +1,25 @@
 #include "main/MainWindowRunner.h"
 
-#include <QDialog>
-#include <QLabel>
-#include <QVBoxLayout>
+#include "core/VORTAPLDlg.h"
+#include "entry/DateConventiiAngajatorDlg.h"
+#include "entry/PontajDlg.h"
+#include "entry/StatDePlataDlg.h"
+#include "entry/SubventiiDlg.h"
+#include "lawtables/Art80Dlg.h"
+#include "lawtables/Art85Dlg.h"
+#include "lawtables/Art93_4Dlg.h"
+#include "lawtables/L116Dlg.h"
+#include "lawtables/L72Dlg.h"
 
-std::unique_ptr<QDialog> CreateMainWindow() {
-    auto dlg = std::make_unique<QDialog>();
-    dlg->setWindowTitle("VORTAPL");
-    auto* layout = new QVBoxLayout(dlg.get());
-    layout->addWidget(new QLabel("VORTAPL"));
+std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
+    // The pages in tab order; the conventions page comes before every page that reads the
+    // conventions cache it rebuilds.
+    std::vector<CTabPage*> pages = {new CSubventiiDlg, new CDateConventiiAngajatorDlg,
+                                    new CPontajDlg,    new CStatDePlataDlg,
+                                    new CArt80Dlg,     new CArt85Dlg,
+                                    new CL116Dlg,      new CL72Dlg,
+                                    new CArt93_4Dlg};
+    auto dlg = std::make_unique<CVORTAPLDlg>(pages);
     return dlg;
 }
 

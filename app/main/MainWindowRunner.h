@@ -1,9 +1,10 @@
 #pragma once
-// Creates the main window with its pages, and runs it modally.
+// Creates the main window with its nine pages and the command handlers of every part, and
+// runs it modally.
 
 #include <memory>
 
-class QDialog;
+class CVORTAPLDlg;
 
-std::unique_ptr<QDialog> CreateMainWindow();
+std::unique_ptr<CVORTAPLDlg> CreateMainWindow();
 void RunMainWindow();

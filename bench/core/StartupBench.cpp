@@ -5,7 +5,7 @@
 #include "main/MainWindowRunner.h"
 
 #include <QApplication>
-#include <QDialog>
+#include "core/VORTAPLDlg.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

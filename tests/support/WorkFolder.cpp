@@ -33,10 +33,20 @@ struct TemplateHolder {
 };
 } // namespace
 
+// Each test process keeps Firebird's lock files in a folder of its own: the processes never
+// share a database file, and a process that hangs cannot then hold up the others.
+void privateLockFolder() {
+    static TemplateHolder lockDir;
+    if (lockDir.dir.empty()) {
+        lockDir.dir = makeTemp("vortapl-fblock-");
+        setenv("FIREBIRD_LOCK", lockDir.dir.c_str(), 1);
+    }
+}
+
 fs::path TemplateDatabase() {
     static TemplateHolder holder;
+    privateLockFolder();
     if (holder.dir.empty()) {
-        core::EnsureFirebirdLockFolder();
         holder.dir = makeTemp("vortapl-template-");
         core::CreateInitialDatabase((holder.dir / "VORTAPL.DAT").string());
     }
@@ -44,6 +54,7 @@ fs::path TemplateDatabase() {
 }
 
 WorkFolder::WorkFolder(bool withDatabase) {
+    privateLockFolder();
     m_previous = fs::current_path();
     fs::path db = withDatabase ? TemplateDatabase() : fs::path();
     m_path = makeTemp("vortapl-test-");
