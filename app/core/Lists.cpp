@@ -264,8 +264,12 @@ bool _NOptiuniApp::Update(const std::string& strParametru, const std::string& st
         st.Execute("UPDATE ATO_OPTIUNI SET VALOARE = ? WHERE PARAMETRU = ?",
                    {strValoare, strParametru});
         int i = Find(strParametru);
-        if (i < 0) {
+        // An option missing from memory, or one whose row has gone from the table, is not
+        // updated: reporting success there would leave the user believing a value was kept.
+        if (i < 0 || st.RowsAffected() == 0) {
             tr.Rollback();
+            if (i >= 0)
+                m_strLastError = "Parametrul " + strParametru + " nu exista in baza de date.";
             return false;
         }
         tr.Commit();

@@ -1,6 +1,8 @@
 // The main window's menu bar: every command in its pop-up, with its shortcut.
 #include "core/AboutDlg.h"
 #include "core/Commands.h"
+#include "core/OptiuniDlg.h"
+#include "core/VORTAPLApp.h"
 #include "core/VORTAPLDlg.h"
 #include "platform/ModalDialog.h"
 
@@ -76,6 +78,11 @@ void CVORTAPLDlg::BuildMenu() {
     SetCommandHandler(cmd::DespreAplicatie, [this] {
         CAboutDlg dlg(this);
         platform::RunModal(dlg);
+    });
+    SetCommandHandler(cmd::OptiuniAplicatie, [this] {
+        COptiuniDlg dlg(this);
+        if (platform::RunModal(dlg) == QDialog::Accepted)
+            theApp().ReadWebOptions();
     });
     SetCommandHandler(cmd::Ajutor, [this] { OnAjutor(); });
     SetCommandHandler(cmd::ModificareAgent, [this] { OnModificareAgent(); });

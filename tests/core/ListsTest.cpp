@@ -78,6 +78,12 @@ TEST(OptiuniApp, FindValueAndUpdate) {
     EXPECT_FALSE(o.Update("NOU", "nou"));
     ASSERT_TRUE(fresh.Load());
     EXPECT_EQ(fresh.GetValoare("NOU"), "vechi");
+
+    // An option whose row has gone from the table is not reported as saved.
+    s.Exec("DELETE FROM ATO_OPTIUNI WHERE PARAMETRU = 'HOSTNAME'");
+    EXPECT_FALSE(o.Update("HOSTNAME", "altul"));
+    EXPECT_EQ(o.GetValoare("HOSTNAME"), "server'nou");
+    EXPECT_FALSE(o.GetLastError().empty());
 }
 
 TEST(ListaUnica, DistinctIgnoringCaseAndSpaces) {

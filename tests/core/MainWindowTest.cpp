@@ -1,6 +1,9 @@
 #include "WorkFolder.h"
 #include "core/Commands.h"
 #include "core/GetTextDlg.h"
+#include "core/Lists.h"
+#include "core/OptiuniDlg.h"
+#include "widgets/XSimGrid.h"
 #include "core/SelectieLunaDlg.h"
 #include "core/TabPage.h"
 #include "core/TabStrip.h"
@@ -306,4 +309,68 @@ TEST(MonthPicker, ProposesThePreviousMonthAndChecksRanges) {
         }
     }
     platform::SetFixedNow(std::nullopt);
+}
+
+namespace {
+int optionRow(CXSimGrid& g, const std::string& name) {
+    for (int r = 1; r <= g.GetRowCount(); ++r)
+        if (GetCellText(g, r, 1) == name)
+            return r;
+    return -1;
+}
+} // namespace
+
+TEST(OptionsEditor, SavesChangedValuesAndIgnoresLetterCase) {
+    StartedApp s;
+    s.Exec("UPDATE ATO_OPTIUNI SET VALOARE = 'abc' WHERE PARAMETRU = 'HOSTNAME'");
+    ASSERT_TRUE(s.App().m_optiuni.Load());
+    Window w;
+    platform::ScopedMessageRecorder boxes;
+    platform::ScopedModalHook hook([](QDialog& d) {
+        auto* dlg = dynamic_cast<COptiuniDlg*>(&d);
+        if (!dlg)
+            return int(QDialog::Rejected);
+        dlg->show();
+        CXSimGrid& g = *dlg->Grid();
+        EXPECT_EQ(g.GetColCount(), 3);
+        EXPECT_EQ(GetCellText(g, 0, 2), "Valoare");
+        EXPECT_TRUE(g.IsLocked(1, 1));
+        EXPECT_FALSE(g.IsLocked(1, 2));
+        EXPECT_TRUE(g.IsLocked(1, 3));
+        // Type a new address into the value cell of ADRESA_WEB, as a user would.
+        g.SetCurrentCell(optionRow(g, "ADRESA_WEB"), 2);
+        QTest::keyClick(&g, 'h'); // typing replaces the cell and opens its editor
+        EXPECT_NE(g.activeEditor(), nullptr);
+        QTest::keyClicks(g.activeEditor(), "ttp://agentie.example/");
+        QTest::keyClick(g.activeEditor(), Qt::Key_Return);
+        g.SetCellText(optionRow(g, "HOSTNAME"), 2, "ABC"); // letter case only
+        dlg->findChild<QPushButton*>("ok")->click();
+        return dlg->result();
+    });
+    w.dlg->RunCommand(cmd::OptiuniAplicatie);
+    EXPECT_TRUE(boxes.messages().empty());
+    EXPECT_EQ(s.App().m_strAdresaWeb, "http://agentie.example/"); // web options read again
+    _NOptiuniApp fresh;
+    ASSERT_TRUE(fresh.Load());
+    EXPECT_EQ(fresh.GetValoare("ADRESA_WEB"), "http://agentie.example/");
+    EXPECT_EQ(fresh.GetValoare("HOSTNAME"), "abc");
+}
+
+TEST(OptionsEditor, AFailedUpdateNamesTheOptionAndStaysOpen) {
+    StartedApp s;
+    // An option that disappeared from the table after start cannot be updated.
+    s.Exec("DELETE FROM ATO_OPTIUNI WHERE PARAMETRU = 'HOSTNAME'");
+    s.Exec("UPDATE ATO_OPTIUNI SET PARAMETRU = 'HOSTNAME2' WHERE PARAMETRU = 'ADRESA_WEB'");
+    platform::ScopedMessageRecorder boxes;
+    COptiuniDlg dlg;
+    dlg.show();
+    CXSimGrid& g = *dlg.Grid();
+    const int row = optionRow(g, "ADRESA_WEB");
+    ASSERT_GT(row, 0);
+    g.SetCellText(row, 2, "x");
+    dlg.findChild<QPushButton*>("ok")->click();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_EQ(boxes.lastText(), "Eroare la actualizarea parametrului: ADRESA_WEB");
+    EXPECT_EQ(boxes.messages()[0].caption, "MODUL_NAME");
 }
