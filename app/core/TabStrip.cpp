@@ -10,7 +10,7 @@ CTabStrip::CTabStrip(QWidget* parent) : QWidget(parent) {
     m_pBar->setUsesScrollButtons(true);
     m_pBar->setDrawBase(false);
     QFont f("Arial");
-    f.setPixelSize(14);
+    f.setPixelSize(12); // a 14-unit character cell
     f.setBold(true);
     m_pBar->setFont(f);
 

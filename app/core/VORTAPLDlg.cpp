@@ -242,8 +242,8 @@ void CVORTAPLDlg::LayoutChildren() {
     m_labels[1]->setGeometry(5, top + 25, 500, 15);
     m_labels[2]->setGeometry(w - 255, top + 5, 250, 20);
     m_labels[3]->setGeometry(w - 255, top + 25, 250, 20);
-    m_pTabs->setGeometry(0, top + 50, w, 22);
-    const int pageTop = top + 50 + 22;
+    m_pTabs->setGeometry(0, top + 50, w, 24);
+    const int pageTop = top + 50 + 24;
     for (CTabPage* p : m_pages)
         p->setGeometry(5, pageTop, std::max(0, w - 10), std::max(0, h - pageTop - 5));
     ShowTab(m_pTabs->Current());

@@ -1,6 +1,9 @@
 #include "main/MainWindowRunner.h"
 
 #include "core/VORTAPLDlg.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 #include "entry/DateConventiiAngajatorDlg.h"
 #include "entry/PontajDlg.h"
 #include "entry/StatDePlataDlg.h"
@@ -25,6 +28,9 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
 
 void RunMainWindow() {
     auto dlg = CreateMainWindow();
-    dlg->showMaximized();
+    // Without a window manager a maximise request is ignored: take the screen's area too.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        dlg->setGeometry(screen->availableGeometry());
+    dlg->setWindowState(Qt::WindowMaximized);
     dlg->exec();
 }
