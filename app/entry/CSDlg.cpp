@@ -1,0 +1,213 @@
+#include "entry/CSDlg.h"
+
+#include "core/Database.h"
+#include "core/Lists.h"
+#include "core/VORTAPLApp.h"
+#include "entry/ValoriCS.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/ModalDialog.h"
+#include "widgets/XSimGrid.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+void ShowError(const std::string& text) {
+    platform::ShowMessage(text, "VORTAPL", platform::Icon::Error);
+}
+
+// One transaction around fn; on an error it is rolled back, logged under the operation's
+// signature and shown, and the result is false.
+template <class Fn>
+bool RunInTransaction(const char* signature, core::TransactionMode mode, Fn fn) {
+    core::Transaction tr(theApp().m_db, mode);
+    try {
+        tr.Start();
+        core::Statement st(tr);
+        fn(st);
+        tr.Commit();
+        return true;
+    } catch (const std::exception& e) {
+        try {
+            tr.Rollback();
+        } catch (...) {
+        }
+        theApp().WriteLog(std::string("[ERR][") + signature + "] oo-->> " + e.what());
+        ShowError(e.what());
+        return false;
+    }
+}
+
+int CellInt(CXSimGrid& g, int row, int col) {
+    return std::atoi(GetCellText(g, row, col).c_str());
+}
+
+} // namespace
+
+CCSDlg::CCSDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Constante Sistem");
+    resize(640, 360);
+    const platform::DateTime now = platform::Now();
+    m_pLuna = new QDateEdit(QDate(now.year, now.month, 1), this);
+    m_pLuna->setObjectName("luna");
+    m_pLuna->setDisplayFormat("MM/yyyy");
+    m_pLuna->setCalendarPopup(true);
+    // A month is loaded when the user has finished choosing it, not at every digit typed.
+    m_pLuna->setKeyboardTracking(false);
+    m_pGrid = new CXSimGrid(this);
+    m_pGrid->setObjectName("grid");
+
+    auto* form = new QFormLayout;
+    form->addRow("Luna:", m_pLuna);
+    auto* save = new QPushButton("&Salveaza", this);
+    auto* cancel = new QPushButton("&Renunt", this);
+    save->setObjectName("ok");
+    cancel->setObjectName("cancel");
+    save->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &CCSDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_pGrid, 1);
+    layout->addLayout(buttons);
+
+    m_pGrid->InitGrid(0);
+    // The month on the picker is shown with what is stored for it, so values typed for it
+    // replace what the user has seen, never values the user did not know about.
+    LoadCS(now.year, now.month);
+    connect(m_pLuna, &QDateEdit::dateChanged, this, [this] { OnChangeLuna(); });
+}
+
+bool CCSDlg::SetGrid() {
+    theApp().WriteLog("CString CCSDlg::SetGrid() ooo--->> IN");
+    CXSimGrid& g = *m_pGrid;
+    g.SetRedraw(false);
+    g.Clear(3);
+    g.InsertCols(1, 5);
+    g.InsertRows(0, 1);
+    g.SetCellText(0, ColCS, "Proprietate");
+    g.SetCellText(0, ColValoare, "Valoare");
+    g.SetCellText(0, ColDescriere, "Descriere");
+    g.SetCellText(0, ColPIntreaga, "PIntreaga");
+    g.SetCellText(0, ColZecimale, "Zecimala");
+    g.AutoFitColumns(0, 1, 0, 2);
+    const bool ok = RunInTransaction(
+        "CCSDlg::SetGrid()", core::TransactionMode::ReadOnly, [&](core::Statement& st) {
+            st.Execute("    SELECT pcs.cs AS CS, PCS.PINTREAGA AS PINTREAGA, pcs.zecimale as "
+                       "ZECIMALE, pcs.descriere AS DESCRIERE, 0 AS VALOARE \t\tFROM "
+                       "atn_proprietati_cs pcs \t\tWHERE PCS.VALID = 1 ");
+            while (st.Fetch()) {
+                const int row = g.GetRowCount() + 1;
+                const int p = st.GetInt("PINTREAGA");
+                const int d = st.GetInt("ZECIMALE");
+                g.InsertRows(row, 1);
+                SetCellText(g, row, ColCS, st.GetText("CS"));
+                g.SetInputColor(CXSimGrid::ScopeCell, row, ColValoare, QColor(55, 205, 0));
+                g.SetNumberFormat(CXSimGrid::ScopeCell, row, ColValoare,
+                                  QString::fromStdString(MascaCS(p, d)));
+                SetCellText(g, row, ColDescriere, st.GetText("DESCRIERE"));
+                SetCellText(g, row, ColPIntreaga, std::to_string(p));
+                SetCellText(g, row, ColZecimale, std::to_string(d));
+            }
+        });
+    g.SetAlignment(CXSimGrid::ScopeColumn, 0, 0, ColCS, 3);
+    g.SetAlignment(CXSimGrid::ScopeColumn, 0, 0, ColValoare, 2);
+    g.AutoFitColumns(0, 1, g.GetRowCount(), 3);
+    g.SetColWidth(ColValoare, g.GetColWidth(ColValoare) + 75);
+    g.SetColWidth(ColPIntreaga, 0);
+    g.SetColWidth(ColZecimale, 0);
+    g.SetLocked(CXSimGrid::ScopeColumn, 0, ColCS, true);
+    g.SetLocked(CXSimGrid::ScopeColumn, 0, ColDescriere, true);
+    g.SetRedraw(true);
+    if (ok)
+        theApp().WriteLog("CString CCSDlg::SetGrid() ooo--->> OUT");
+    return ok;
+}
+
+bool CCSDlg::LoadCS(int iAnul, int iLuna) {
+    if (!SetGrid())
+        return false;
+    CXSimGrid& g = *m_pGrid;
+    return RunInTransaction(
+        "CCSDlg::LoadCS()", core::TransactionMode::ReadOnly, [&](core::Statement& st) {
+            st.Execute("SELECT * \tFROM ATN_CS    WHERE (AN*100 + LN) = ? ",
+                       {std::int64_t(iAnul * 100 + iLuna)});
+            while (st.Fetch()) {
+                const std::string cs = st.GetText("CS");
+                const bool empty = st.IsNull("VALOARE");
+                const double v = empty ? 0.0 : st.GetDouble("VALOARE");
+                for (int row = 1; row <= g.GetRowCount(); ++row)
+                    if (core::EqualsNoCase(GetCellText(g, row, ColCS), cs))
+                        SetCellText(g, row, ColValoare,
+                                    empty ? std::string()
+                                          : FormatValoareCS(v, CellInt(g, row, ColZecimale)));
+            }
+        });
+}
+
+bool CCSDlg::SaveCS(int iAnul, int iLuna) {
+    CXSimGrid& g = *m_pGrid;
+    const bool ok = RunInTransaction(
+        "CCSDlg::SaveCS()", core::TransactionMode::ReadWrite, [&](core::Statement& st) {
+            st.Execute("DELETE FROM ATN_CS    WHERE (AN*100 + LN) = ? ",
+                       {std::int64_t(iAnul * 100 + iLuna)});
+            for (int row = 1; row <= g.GetRowCount(); ++row) {
+                const std::string cs = GetCellText(g, row, ColCS);
+                const std::string text = GetCellText(g, row, ColValoare);
+                double v = 0;
+                if (!CitesteValoareCS(text, v))
+                    throw std::runtime_error("Valoarea proprietatii " + cs +
+                                             " nu este un numar: " + text);
+                st.Execute("INSERT INTO ATN_CS (AN,LN,CS,VALOARE) VALUES( ?, ?, ?, ?)",
+                           {std::int64_t(iAnul), std::int64_t(iLuna), cs, v});
+            }
+        });
+    // The pages read the constants from the list: refresh it so they see the new values now.
+    if (ok)
+        theApp().m_constante.Load();
+    return ok;
+}
+
+void CCSDlg::OnChangeLuna() {
+    const QDate d = m_pLuna->date();
+    LoadCS(d.year(), d.month());
+    m_pGrid->SetLocked(CXSimGrid::ScopeColumn, 0, ColValoare, false);
+}
+
+void CCSDlg::OnOK() {
+    m_pGrid->CommitEdit();
+    CXSimGrid& g = *m_pGrid;
+    for (int row = 1; row <= g.GetRowCount(); ++row) {
+        if (GetCellText(g, row, ColValoare).empty()) {
+            ShowError("Va rugam sa completati proprietatea: " + GetCellText(g, row, ColCS));
+            g.setFocus();
+            g.SetCurrentCell(row, ColValoare);
+            return;
+        }
+    }
+    const QDate d = m_pLuna->date();
+    if (SaveCS(d.year(), d.month()))
+        QDialog::accept();
+}
+
+void CCSDlg::accept() {
+    OnOK();
+}
+
+bool RunCSDlg(QWidget* parent) {
+    CCSDlg dlg(parent);
+    return platform::RunModal(dlg) == QDialog::Accepted;
+}
