@@ -73,7 +73,7 @@ void InsertProprietati(core::Statement& st, const DateAgent& a) {
 
 CAgentiDlg::CAgentiDlg(const std::string& strCIF, QWidget* parent)
     : QDialog(parent), m_strCIF(strCIF) {
-    resize(560, 520);
+    resize(640, 520);
     m_pCIF = new QLineEdit(this);
     m_pCIF->setObjectName("cif");
     m_pCIF->setMaxLength(15);
@@ -165,7 +165,7 @@ bool CAgentiDlg::SetGrid() {
     g.SetAlignment(CXSimGrid::ScopeColumn, 0, 0, ColProprietate, 3);
     g.SetAlignment(CXSimGrid::ScopeColumn, 0, 0, ColValoare, 3);
     g.SetAlignment(CXSimGrid::ScopeColumn, 0, 0, ColObligatorie, 1);
-    g.AutoFitColumns(0, 1, g.GetRowCount(), 3);
+    FitColumns();
     g.SetLocked(CXSimGrid::ScopeColumn, 0, ColProprietate, true);
     g.SetLocked(CXSimGrid::ScopeColumn, 0, ColObligatorie, true);
     g.SetRedraw(true);
@@ -214,8 +214,14 @@ bool CAgentiDlg::LoadDateAgent(const std::string& szCIF) {
         ShowError(e.what());
         return false;
     }
-    m_pGrid->AutoFitColumns(0, 1, m_pGrid->GetRowCount(), 3);
+    FitColumns();
     return found;
+}
+
+void CAgentiDlg::FitColumns() {
+    m_pGrid->AutoFitColumns(0, 1, m_pGrid->GetRowCount(), 3);
+    // Values are typed into an empty column: give it room for an address from the start.
+    m_pGrid->SetColWidth(ColValoare, std::max(m_pGrid->GetColWidth(ColValoare), 300));
 }
 
 DateAgent CAgentiDlg::UpdateData() const {

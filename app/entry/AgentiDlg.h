@@ -45,6 +45,8 @@ public slots:
     void accept() override;
 
 private:
+    void FitColumns();
+
     std::string m_strCIF;
     QLineEdit* m_pCIF;
     QLineEdit* m_pDenumire;

@@ -54,7 +54,7 @@ int CellInt(CXSimGrid& g, int row, int col) {
 
 CCSDlg::CCSDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Constante Sistem");
-    resize(640, 360);
+    resize(820, 360);
     const platform::DateTime now = platform::Now();
     m_pLuna = new QDateEdit(QDate(now.year, now.month, 1), this);
     m_pLuna->setObjectName("luna");
