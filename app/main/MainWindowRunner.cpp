@@ -4,6 +4,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include "core/Commands.h"
+#include "entry/AgentiDlg.h"
+#include "entry/CSDlg.h"
 #include "entry/DateConventiiAngajatorDlg.h"
 #include "entry/PontajDlg.h"
 #include "entry/StatDePlataDlg.h"
@@ -23,6 +26,9 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
                                     new CL116Dlg,      new CL72Dlg,
                                     new CArt93_4Dlg};
     auto dlg = std::make_unique<CVORTAPLDlg>(pages);
+    CVORTAPLDlg* w = dlg.get();
+    w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
+    w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
     return dlg;
 }
 

@@ -4,9 +4,14 @@
 
 #include <QApplication>
 
+#include <clocale>
+
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("VORTAPL");
+    // Qt takes the C locale from the environment; numbers written for the database log, the
+    // agency's files and the printouts keep the decimal point whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
     core::EnsureFirebirdLockFolder();
     CVORTAPLApp app;
     bool bShown = false;
