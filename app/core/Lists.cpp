@@ -1,12 +1,14 @@
 #include "core/Lists.h"
 
 #include "core/Database.h"
+#include "core/DbOperation.h"
 #include "core/VORTAPLApp.h"
 
 #include <QDate>
 
 #include <cctype>
 #include <cstdio>
+#include <functional>
 
 namespace core {
 bool EqualsNoCase(const std::string& a, const std::string& b) {
@@ -32,27 +34,21 @@ using core::EqualsNoCase;
 
 namespace {
 // Runs a list's SELECT in a transaction of its own and hands every row to fn; on a database
-// error sets the list's last error to the trace line, logs it and returns false.
-template <class Fn>
-bool loadRows(const char* sql, const char* signature, std::string& lastError, Fn fn) {
-    core::Transaction tr(theApp().m_db, core::TransactionMode::ReadOnly);
-    try {
-        tr.Start();
-        core::Statement st(tr);
-        st.Execute(sql);
-        while (st.Fetch())
-            fn(st);
-        tr.Commit();
+// error sets the list's last error to the trace line (already logged) and returns false.
+bool loadRows(const char* sql, const char* signature, std::string& lastError,
+              const std::function<void(core::Statement&)>& fn) {
+    std::string err;
+    if (core::RunLogged(
+            signature,
+            [&](core::Statement& st) {
+                st.Execute(sql);
+                while (st.Fetch())
+                    fn(st);
+            },
+            core::TransactionMode::ReadOnly, core::LockResolution::Wait, &err))
         return true;
-    } catch (const core::DbError& e) {
-        try {
-            tr.Rollback();
-        } catch (...) {
-        }
-        lastError = std::string("[ERR][") + signature + "] oo-->> " + e.what();
-        theApp().WriteLog(lastError);
-        return false;
-    }
+    lastError = core::ErrorLine(signature, err);
+    return false;
 }
 } // namespace
 

@@ -1,9 +1,11 @@
 #include "core/Queries.h"
 
 #include "core/Database.h"
+#include "core/DbOperation.h"
 #include "core/VORTAPLApp.h"
 
 #include <cstdio>
+#include <functional>
 
 using core::Date;
 using core::Statement;
@@ -11,28 +13,10 @@ using core::Value;
 
 namespace {
 
-// The one pattern of every query: own transaction, statement traced before it runs, rows
-// read by name, commit; on an engine error roll back, log the signature line, return false.
-template <class Fn>
 bool runQuery(const std::string& signature, core::TransactionMode mode, core::LockResolution lock,
-              Fn fn) {
-    core::Transaction tr(theApp().m_db, mode, lock);
-    try {
-        tr.Start();
-        Statement st(tr);
-        fn(st);
-        tr.Commit();
-        return true;
-    } catch (const core::DbError& e) {
-        try {
-            tr.Rollback();
-        } catch (...) {
-        }
-        theApp().WriteLog("[ERR][" + signature + "] oo-->> " + e.what());
-        return false;
-    }
+              const std::function<void(Statement&)>& fn) {
+    return core::RunLogged(signature, fn, mode, lock);
 }
-
 
 const auto RO = core::TransactionMode::ReadOnly;
 const auto RW = core::TransactionMode::ReadWrite;

@@ -1,6 +1,7 @@
 #include "entry/CSDlg.h"
 
 #include "core/Database.h"
+#include "core/DbOperation.h"
 #include "core/Lists.h"
 #include "core/VORTAPLApp.h"
 #include "entry/ValoriCS.h"
@@ -24,26 +25,15 @@ void ShowError(const std::string& text) {
     platform::ShowMessage(text, "VORTAPL", platform::Icon::Error);
 }
 
-// One transaction around fn; on an error it is rolled back, logged under the operation's
-// signature and shown, and the result is false.
-template <class Fn>
-bool RunInTransaction(const char* signature, core::TransactionMode mode, Fn fn) {
-    core::Transaction tr(theApp().m_db, mode);
-    try {
-        tr.Start();
-        core::Statement st(tr);
-        fn(st);
-        tr.Commit();
+// One transaction around fn; an error is rolled back, logged under the operation's signature
+// and shown, and the result is false.
+bool RunInTransaction(const char* signature, core::TransactionMode mode,
+                      const std::function<void(core::Statement&)>& fn) {
+    std::string err;
+    if (core::RunLogged(signature, fn, mode, core::LockResolution::Wait, &err))
         return true;
-    } catch (const std::exception& e) {
-        try {
-            tr.Rollback();
-        } catch (...) {
-        }
-        theApp().WriteLog(std::string("[ERR][") + signature + "] oo-->> " + e.what());
-        ShowError(e.what());
-        return false;
-    }
+    ShowError(err);
+    return false;
 }
 
 int CellInt(CXSimGrid& g, int row, int col) {
