@@ -11,6 +11,7 @@
 #include "entry/PontajDlg.h"
 #include "entry/StatDePlataDlg.h"
 #include "entry/SubventiiDlg.h"
+#include "exchange/ImportConventiiKrenoDlg.h"
 #include "lawtables/Art80Dlg.h"
 #include "lawtables/Art85Dlg.h"
 #include "lawtables/Art93_4Dlg.h"
@@ -29,6 +30,7 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
     CVORTAPLDlg* w = dlg.get();
     w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
     w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
+    w->SetCommandHandler(cmd::ImportConventii, [w] { RunImportConventii(w); });
     return dlg;
 }
 

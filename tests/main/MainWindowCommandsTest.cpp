@@ -34,6 +34,7 @@ TEST(MainWindowCommands, CommandsOpenTheirDialogs) {
         {cmd::OptiuniAplicatie, "COptiuniDlg"},
         {cmd::DespreAplicatie, "CAboutDlg"},
         {cmd::ModificareAgent, "CGetTextDlg"},
+        {cmd::ImportConventii, "CImportConventiiKrenoDlg"},
     };
     for (const Case& c : cases) {
         opened.clear();
