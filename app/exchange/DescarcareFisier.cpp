@@ -56,6 +56,7 @@ bool CDescarcareFisier::DownloadToFile(const std::string& strUrl, const std::str
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
+    progress.setValue(0); // starts the delay after which the window appears
 
     bool bWriteFailed = false;
     QEventLoop loop;

@@ -187,7 +187,7 @@ void CImportConventiiKrenoDlg::Advance(std::int64_t iDone, std::int64_t iTotal, 
         m_pProgress->setRange(0, iMax);
     m_pProgress->setValue(iValue);
     const std::int64_t iNow = m_busyClock.isValid() ? m_busyClock.elapsed() : 0;
-    if (!m_pProgress->isVisible() && (bShowNow || iNow >= kShowBarMs))
+    if (m_pProgress->isHidden() && (bShowNow || iNow >= kShowBarMs))
         m_pProgress->show();
     if (!bShowNow && iNow - m_iLastPumpMs < kPumpMs)
         return;

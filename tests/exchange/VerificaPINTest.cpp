@@ -12,10 +12,13 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -213,4 +216,28 @@ TEST(DescarcareFisier, WritesTheWholeBodyOrLeavesTheFileAsItWas) {
         names.push_back(e.path().filename().string());
     std::erase_if(names, [](const std::string& n) { return n == "vortapl.log"; });
     EXPECT_EQ(names, std::vector<std::string>{"tinta.crypt"});
+}
+
+TEST(DescarcareFisier, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
+    testsupport::WorkFolder folder(false);
+    testhttp::LocalHttpServer server;
+    ASSERT_TRUE(server.Listening());
+    server.Silent("/tacut.crypt");
+    const std::string target = folder.File("12_1_1.crypt").string();
+    WriteFile(target, "anterior");
+
+    std::string label;
+    QTimer::singleShot(1000, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->isVisible()) {
+                label = p->labelText().toStdString();
+                if (auto* button = p->findChild<QPushButton*>())
+                    button->click();
+            }
+    });
+    CDescarcareFisier d(nullptr, 60000);
+    EXPECT_FALSE(d.DownloadToFile(server.BaseUrl() + "tacut.crypt", target));
+    EXPECT_EQ(label, "Se descarca 12_1_1.crypt ...");
+    EXPECT_TRUE(d.WasCancelled());
+    EXPECT_EQ(ReadFile(target), "anterior");
 }
