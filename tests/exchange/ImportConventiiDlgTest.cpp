@@ -295,6 +295,21 @@ TEST_F(ImportDlgTest, SaveReplacesOnlyThisEmployersConventionsAndRecordsTheDiges
         2);
 }
 
+TEST_F(ImportDlgTest, TheDigestRecordedIsThatOfTheFileWhosePersonsWereSaved) {
+    const std::string path = Crypt("12_12345678", ReadFile(DataFile("conventii.xml")));
+    const std::string digest = Md5Hex(path);
+    CImportConventiiKrenoDlg dlg;
+    Load(dlg, path);
+    // The file is replaced on disk after it was loaded: the rows saved are still the first's.
+    WriteFile(path, EncryptTransferData(Document(Person("12345678", "77"))));
+    dlg.SaveButton()->click();
+    EXPECT_EQ(rec.lastText(), kOk);
+    EXPECT_EQ(Count("SELECT COUNT(*) AS NR FROM ATO_INFO_CONVENTII WHERE CIF = '12345678'"), 4);
+    EXPECT_EQ(
+        Count("SELECT COUNT(*) AS NR FROM ATO_IMPORT_CONVENTII WHERE FILE_HASH = '" + digest + "'"),
+        1);
+}
+
 TEST_F(ImportDlgTest, AWindows1250FileSavesItsNamesWithTheirDiacritics) {
     const std::string path = Crypt("12_12345678", ReadFile(DataFile("conventii_cp1250.xml")));
     CImportConventiiKrenoDlg dlg;
