@@ -237,6 +237,7 @@ void Transaction::Start() {
         throw DbError(engineText(db.lastError()));
     d->connections[idx].busy = true;
     m_iConnection = idx;
+    ++m_iGeneration;
     m_bStarted = true;
 }
 
@@ -274,6 +275,8 @@ struct Statement::Impl {
     std::optional<QSqlQuery> query;
     QSqlRecord record;
     bool hasRow = false;
+    std::string preparedSql; // the text query holds prepared, for reuse by the next Execute
+    int preparedOn = -1;     // start of the transaction the prepared query belongs to
 };
 
 Statement::Statement(Transaction& tr) : d(std::make_unique<Impl>()), m_tr(tr) {}
@@ -306,22 +309,42 @@ void Statement::Execute(const std::string& strSql, const std::vector<Value>& val
         m_tr.Start();
     auto* dbd = m_tr.m_db.d.get();
     QSqlDatabase db = QSqlDatabase::database(dbd->connections[m_tr.m_iConnection].name, false);
-    d->query.emplace(db);
-    d->query->setForwardOnly(true);
     d->hasRow = false;
     bool ok;
     if (values.empty()) {
+        d->query.emplace(db);
+        d->query->setForwardOnly(true);
+        d->preparedSql.clear();
         ok = d->query->exec(qs(strSql));
     } else {
-        ok = d->query->prepare(qs(strSql));
+        // The rows of a save or an import repeat one statement with new values: preparing it
+        // once per statement object rather than per row makes a bulk insert several times
+        // faster.
+        const bool reuse = d->query && d->preparedOn == m_tr.m_iGeneration &&
+                           d->preparedSql == strSql;
+        ok = true;
+        if (!reuse) {
+            d->query.emplace(db);
+            d->query->setForwardOnly(true);
+            d->preparedSql.clear();
+            ok = d->query->prepare(qs(strSql));
+            if (ok) {
+                d->preparedSql = strSql;
+                d->preparedOn = m_tr.m_iGeneration;
+            }
+        } else {
+            d->query->finish();
+        }
         if (ok) {
-            for (const Value& v : values)
-                d->query->addBindValue(toVariant(v));
+            for (size_t i = 0; i < values.size(); ++i)
+                d->query->bindValue(static_cast<int>(i), toVariant(values[i]));
             ok = d->query->exec();
         }
     }
-    if (!ok)
+    if (!ok) {
+        d->preparedSql.clear();
         throw DbError(engineText(d->query->lastError()));
+    }
     d->record = d->query->record();
 }
 

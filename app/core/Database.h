@@ -103,6 +103,7 @@ private:
     LockResolution m_lock;
     bool m_bStarted = false;
     int m_iConnection = -1; // index of the connection this transaction runs on
+    int m_iGeneration = 0;  // counts starts: a statement prepared in one start is not reused
 };
 
 class Statement {

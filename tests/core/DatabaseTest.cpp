@@ -174,6 +174,40 @@ TEST(Database, DeletingASettlementCascadesToAllDetailTables) {
     }
 }
 
+TEST(Database, RepeatedStatementsWithNewValues) {
+    StartedApp s;
+    auto& db = s.App().m_db;
+    Transaction tr(db);
+    Statement st(tr);
+    // The same insert again and again, a select in between, then the insert again, then a
+    // commit and a new transaction on the same statement object.
+    for (int i = 0; i < 50; ++i) {
+        st.Execute("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
+                   {std::int64_t(2000 + i), std::int64_t(1), std::string("SMB"), 100.5 + i});
+        if (i == 25) {
+            st.Execute("SELECT COUNT(*) AS NR FROM ATN_CS WHERE AN >= ?", {std::int64_t(2000)});
+            ASSERT_TRUE(st.Fetch());
+            EXPECT_EQ(st.GetInt("NR"), 26);
+        }
+    }
+    tr.Commit();
+    tr.Start();
+    st.Execute("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
+               {std::int64_t(2100), std::int64_t(1), std::string("SMB"), 1.25});
+    EXPECT_THROW(st.Execute("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
+                            {std::int64_t(2100), std::int64_t(1), std::string("SMB"), 1.25}),
+                 core::DbError); // duplicate key
+    st.Execute("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
+               {std::int64_t(2101), std::int64_t(1), std::string("SMB"), 2.5});
+    tr.Commit();
+    EXPECT_EQ(count(db, "SELECT COUNT(*) AS NR FROM ATN_CS WHERE AN >= 2000"), 52);
+    Transaction rd(db, core::TransactionMode::ReadOnly);
+    Statement q(rd);
+    q.Execute("SELECT VALOARE FROM ATN_CS WHERE AN = ?", {std::int64_t(2049)});
+    ASSERT_TRUE(q.Fetch());
+    EXPECT_DOUBLE_EQ(q.GetDouble("VALOARE"), 149.5);
+}
+
 TEST(Database, FormatStatementQuotesValues) {
     EXPECT_EQ(core::FormatStatement("X = ? AND Y = ? AND Z = ? AND W = ?",
                                     {core::Null{}, 2.5, Date{2024, 1, 2}, std::string("a'b")}),
