@@ -12,8 +12,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const QString style = "color: rgb(28, 0, 255); background: transparent;";
     auto* title = new QLabel(
         "VORTAPL - Decontul lunar al subventiilor si scutirilor acordate angajatorilor", this);
-    auto* version =
-        new QLabel(QString::fromStdString("Versiune: " + theApp().m_strVersiune), this);
+    auto* version = new QLabel(QString::fromStdString("Versiune: " + theApp().m_strVersiune), this);
     version->setObjectName("version");
     auto* notice = new QLabel("Program realizat pentru angajatorii care au incheiat conventii cu "
                               "agentia pentru ocuparea fortei de munca (Legea nr. 76/2002, Legea "

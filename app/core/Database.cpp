@@ -31,7 +31,9 @@ std::string engineText(const QSqlError& e) {
     return t.toStdString();
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 struct Connection {
     QString name;
@@ -46,7 +48,9 @@ struct Database::Impl {
     bool connected = false;
 };
 
-void SetStatementTrace(void (*fn)(const std::string&)) { g_trace = fn; }
+void SetStatementTrace(void (*fn)(const std::string&)) {
+    g_trace = fn;
+}
 
 void TraceStatement(const std::string& strText) {
     if (g_trace)
@@ -56,9 +60,13 @@ void TraceStatement(const std::string& strText) {
 std::string SqlLiteral(const Value& v) {
     char buf[64];
     switch (v.index()) {
-    case 0: return "NULL";
-    case 1: return std::to_string(std::get<std::int64_t>(v));
-    case 2: std::snprintf(buf, sizeof buf, "%.10g", std::get<double>(v)); return buf;
+    case 0:
+        return "NULL";
+    case 1:
+        return std::to_string(std::get<std::int64_t>(v));
+    case 2:
+        std::snprintf(buf, sizeof buf, "%.10g", std::get<double>(v));
+        return buf;
     case 3: {
         std::string out = "'";
         for (char c : std::get<std::string>(v)) {
@@ -138,7 +146,9 @@ void CreateDatabaseFile(const std::string& strFile, const std::string& strUser,
 
 Database::Database() : d(std::make_unique<Impl>()) {}
 
-Database::~Database() { Disconnect(); }
+Database::~Database() {
+    Disconnect();
+}
 
 void Database::Connect(const std::string& strFile, const std::string& strUser,
                        const std::string& strPassword) {
@@ -179,7 +189,9 @@ void Database::Disconnect() {
     d->connected = false;
 }
 
-bool Database::Connected() const { return d->connected; }
+bool Database::Connected() const {
+    return d->connected;
+}
 
 void Database::ExecuteImmediate(const std::string& strSql) {
     Transaction tr(*this);
@@ -221,8 +233,8 @@ void Transaction::Start() {
         }
     if (idx < 0) {
         QString name = d->connections[0].name + QString("-n%1").arg(d->connections.size());
-        QSqlDatabase clone =
-            QSqlDatabase::cloneDatabase(QSqlDatabase::database(d->connections[0].name, false), name);
+        QSqlDatabase clone = QSqlDatabase::cloneDatabase(
+            QSqlDatabase::database(d->connections[0].name, false), name);
         if (!clone.open()) {
             std::string err = engineText(clone.lastError());
             clone = QSqlDatabase();
@@ -286,18 +298,22 @@ Statement::~Statement() = default;
 namespace {
 QVariant toVariant(const Value& v) {
     switch (v.index()) {
-    case 0: return QVariant();
-    case 1: return QVariant(static_cast<qlonglong>(std::get<std::int64_t>(v)));
-    case 2: return QVariant(std::get<double>(v));
-    case 3: return QVariant(QString::fromStdString(std::get<std::string>(v)));
+    case 0:
+        return QVariant();
+    case 1:
+        return QVariant(static_cast<qlonglong>(std::get<std::int64_t>(v)));
+    case 2:
+        return QVariant(std::get<double>(v));
+    case 3:
+        return QVariant(QString::fromStdString(std::get<std::string>(v)));
     case 4: {
         const Date& dt = std::get<Date>(v);
         return QVariant(QDate(dt.year, dt.month, dt.day));
     }
     default: {
         const Timestamp& t = std::get<Timestamp>(v);
-        return QVariant(QDateTime(QDate(t.year, t.month, t.day),
-                                  QTime(t.hour, t.minute, t.second, t.msec)));
+        return QVariant(
+            QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.msec)));
     }
     }
 }
@@ -320,8 +336,8 @@ void Statement::Execute(const std::string& strSql, const std::vector<Value>& val
         // The rows of a save or an import repeat one statement with new values: preparing it
         // once per statement object rather than per row makes a bulk insert several times
         // faster.
-        const bool reuse = d->query && d->preparedOn == m_tr.m_iGeneration &&
-                           d->preparedSql == strSql;
+        const bool reuse =
+            d->query && d->preparedOn == m_tr.m_iGeneration && d->preparedSql == strSql;
         ok = true;
         if (!reuse) {
             d->query.emplace(db);
@@ -363,7 +379,9 @@ void Statement::Close() {
     d->hasRow = false;
 }
 
-int Statement::RowsAffected() const { return d->query ? d->query->numRowsAffected() : 0; }
+int Statement::RowsAffected() const {
+    return d->query ? d->query->numRowsAffected() : 0;
+}
 
 namespace {
 QVariant column(const QSqlQuery& q, const std::string& name, bool hasRow) {
@@ -425,7 +443,7 @@ Timestamp Statement::GetTimestamp(const std::string& strColumn) const {
     QDateTime t = v.toDateTime();
     if (v.isNull() || !t.isValid())
         return {};
-    return Timestamp{t.date().year(), t.date().month(),  t.date().day(),    t.time().hour(),
+    return Timestamp{t.date().year(),   t.date().month(),  t.date().day(), t.time().hour(),
                      t.time().minute(), t.time().second(), t.time().msec()};
 }
 

@@ -36,7 +36,8 @@ CGetTextDlg::CGetTextDlg(const std::string& strLabel, const std::string& strCapt
 void CGetTextDlg::accept() {
     m_strText = m_pEdit->text().toStdString();
     if (m_strText.empty()) {
-        platform::ShowMessage("Va rugam sa completati o valoare!", "VORTAPL", platform::Icon::Error);
+        platform::ShowMessage("Va rugam sa completati o valoare!", "VORTAPL",
+                              platform::Icon::Error);
         m_pEdit->setFocus();
         return;
     }

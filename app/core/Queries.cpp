@@ -92,7 +92,8 @@ bool GetAgentImplicit(std::string& strCIF) {
 bool GetDateAgentImplicit(std::string& strCIF, std::string& strDEN, std::string& strCodJudet) {
     return runQuery("GetDateAgentImplicit(CString& strCIF, CString& strDEN, CString& strCodJudet)",
                     RO, WAIT, [&](Statement& st) {
-                        st.Execute("SELECT CIF,DENUMIRE,COD_JUDET FROM ATN_AGENTI WHERE CURENT = 1 ");
+                        st.Execute(
+                            "SELECT CIF,DENUMIRE,COD_JUDET FROM ATN_AGENTI WHERE CURENT = 1 ");
                         if (st.Fetch()) {
                             strCIF = st.GetText("CIF");
                             strDEN = st.GetText("DENUMIRE");

@@ -45,8 +45,12 @@ std::vector<std::string> SplitScript(const std::string& strScript) {
     return out;
 }
 
-std::vector<std::string> SchemaStatements() { return SplitScript(kSchemaScript); }
-std::vector<std::string> SeedStatements() { return SplitScript(kSeedScript); }
+std::vector<std::string> SchemaStatements() {
+    return SplitScript(kSchemaScript);
+}
+std::vector<std::string> SeedStatements() {
+    return SplitScript(kSeedScript);
+}
 
 void CreateInitialDatabase(const std::string& strFile) {
     if (std::filesystem::exists(strFile))

@@ -13,7 +13,9 @@
 
 #include <cstdio>
 
-int CSelectieLunaDlg::LastYear() { return platform::Now().year; }
+int CSelectieLunaDlg::LastYear() {
+    return platform::Now().year;
+}
 
 CSelectieLunaDlg::CSelectieLunaDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Selecteaza Luna si Anul");
@@ -53,7 +55,8 @@ bool inRange(int v, int lo, int hi, QLineEdit* edit) {
     if (v >= lo && v <= hi)
         return true;
     char buf[128];
-    std::snprintf(buf, sizeof buf, "Va rugam sa introduceti o valoare in intervalul [%d,%d]!", lo, hi);
+    std::snprintf(buf, sizeof buf, "Va rugam sa introduceti o valoare in intervalul [%d,%d]!", lo,
+                  hi);
     platform::ShowMessage(buf, "VORTAPL", platform::Icon::Error);
     edit->setFocus();
     edit->selectAll();

@@ -2,7 +2,9 @@
 
 CTabPage::CTabPage(QWidget* parent) : QWidget(parent) {}
 
-bool CTabPage::SaveData(core::Transaction&) { return true; }
+bool CTabPage::SaveData(core::Transaction&) {
+    return true;
+}
 
 void CTabPage::OnNotify(int iCode, long long iParam) {
     if (iCode == notify::Enable)

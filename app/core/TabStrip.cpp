@@ -35,13 +35,25 @@ CTabStrip::CTabStrip(QWidget* parent) : QWidget(parent) {
     connect(m_pBar, &QTabBar::currentChanged, this, &CTabStrip::CurrentChanged);
 }
 
-int CTabStrip::AddTab(const QString& title) { return m_pBar->addTab(title); }
-int CTabStrip::Count() const { return m_pBar->count(); }
-int CTabStrip::Current() const { return m_pBar->currentIndex(); }
-void CTabStrip::SetCurrent(int index) { m_pBar->setCurrentIndex(index); }
+int CTabStrip::AddTab(const QString& title) {
+    return m_pBar->addTab(title);
+}
+int CTabStrip::Count() const {
+    return m_pBar->count();
+}
+int CTabStrip::Current() const {
+    return m_pBar->currentIndex();
+}
+void CTabStrip::SetCurrent(int index) {
+    m_pBar->setCurrentIndex(index);
+}
 
-void CTabStrip::First() { SetCurrent(0); }
-void CTabStrip::Last() { SetCurrent(Count() - 1); }
+void CTabStrip::First() {
+    SetCurrent(0);
+}
+void CTabStrip::Last() {
+    SetCurrent(Count() - 1);
+}
 void CTabStrip::Previous() {
     if (Count() > 0)
         SetCurrent(Current() <= 0 ? Count() - 1 : Current() - 1);

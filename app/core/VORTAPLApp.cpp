@@ -27,7 +27,9 @@ std::string joinPath(const std::string& dir, const std::string& name) {
 }
 } // namespace
 
-CVORTAPLApp& theApp() { return *g_app; }
+CVORTAPLApp& theApp() {
+    return *g_app;
+}
 
 CVORTAPLApp::CVORTAPLApp() {
     g_app = this;
@@ -45,7 +47,9 @@ CVORTAPLApp::~CVORTAPLApp() {
     }
 }
 
-void CVORTAPLApp::WriteLog(const std::string& strMessage) { core::WriteLog(strMessage); }
+void CVORTAPLApp::WriteLog(const std::string& strMessage) {
+    core::WriteLog(strMessage);
+}
 
 bool CVORTAPLApp::MakeRegFile() {
     // The grid and barcode components are built into the program, so there is nothing to
@@ -85,7 +89,8 @@ void CVORTAPLApp::ReadWebOptions() {
 bool CVORTAPLApp::ConnectToDB() {
     WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> IN");
     std::error_code ec;
-    const std::string file = joinPath(std::filesystem::current_path(ec).string(), core::kDatabaseFile);
+    const std::string file =
+        joinPath(std::filesystem::current_path(ec).string(), core::kDatabaseFile);
     try {
         // A working folder without its database gets a new one from the shipped schema; an
         // existing file is never touched here.

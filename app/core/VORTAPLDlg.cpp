@@ -22,10 +22,15 @@
 #include <filesystem>
 
 const char* CVORTAPLDlg::TabTitle(int iTab) {
-    static const char* titles[TabCount] = {
-        "Subventii Centralizator", "Date Conventii-Date Angajator", "Pontaj", "Stat de Plata",
-        "Tabel Articol 80",        "Tabel Articol 85",              "Tabel Legea 116",
-        "Tabel Legea 72",          "Tabel Art. 93^4"};
+    static const char* titles[TabCount] = {"Subventii Centralizator",
+                                           "Date Conventii-Date Angajator",
+                                           "Pontaj",
+                                           "Stat de Plata",
+                                           "Tabel Articol 80",
+                                           "Tabel Articol 85",
+                                           "Tabel Legea 116",
+                                           "Tabel Legea 72",
+                                           "Tabel Art. 93^4"};
     return iTab >= 0 && iTab < TabCount ? titles[iTab] : "";
 }
 
@@ -115,10 +120,10 @@ void CVORTAPLDlg::UpdateMenuState() {
     for (int id : {cmd::SalvareLuna, cmd::FinalizareLuna})
         set(id, o && !z);
     set(cmd::Renuntare, o);
-    for (int id : {cmd::AdaugareLuna, cmd::VizualizareLuna, cmd::RedeschideLuna,
-                   cmd::ImportConventii, cmd::ConstanteSistem, cmd::AdaugareAgent,
-                   cmd::ModificareAgent, cmd::SetareAgentImplicit, cmd::OptiuniAplicatie,
-                   cmd::VerificaVersiune, cmd::ActualizeazaSarbatori})
+    for (int id :
+         {cmd::AdaugareLuna, cmd::VizualizareLuna, cmd::RedeschideLuna, cmd::ImportConventii,
+          cmd::ConstanteSistem, cmd::AdaugareAgent, cmd::ModificareAgent, cmd::SetareAgentImplicit,
+          cmd::OptiuniAplicatie, cmd::VerificaVersiune, cmd::ActualizeazaSarbatori})
         set(id, !o);
     for (int id : {cmd::ExportAnexe, cmd::SalveazaPeServer, cmd::PrintCentralizator,
                    cmd::PrintPontaj, cmd::PrintStatPlata, cmd::PrintArt80, cmd::PrintArt85,

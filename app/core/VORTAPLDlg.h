@@ -19,8 +19,18 @@ class CVORTAPLDlg : public QDialog {
     Q_OBJECT
 public:
     // Tab indices, in tab order.
-    enum Tab { TabSubventii, TabConventii, TabPontaj, TabStatPlata, TabArt80, TabArt85,
-               TabL116, TabL72, TabArt93_4, TabCount };
+    enum Tab {
+        TabSubventii,
+        TabConventii,
+        TabPontaj,
+        TabStatPlata,
+        TabArt80,
+        TabArt85,
+        TabL116,
+        TabL72,
+        TabArt93_4,
+        TabCount
+    };
     static const char* TabTitle(int iTab);
 
     // pages: the nine pages in tab order; the window takes them over as its children.

@@ -2,8 +2,6 @@
 
 #include "core/VORTAPLDlg.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include "core/Commands.h"
 #include "entry/AgentiDlg.h"
 #include "entry/CSDlg.h"
@@ -17,6 +15,8 @@
 #include "lawtables/Art93_4Dlg.h"
 #include "lawtables/L116Dlg.h"
 #include "lawtables/L72Dlg.h"
+#include <QGuiApplication>
+#include <QScreen>
 
 std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
     // The pages in tab order; the conventions page comes before every page that reads the

@@ -16,11 +16,14 @@ DateTime Now() {
     std::time_t t = std::time(nullptr);
     std::tm tm{};
     localtime_r(&t, &tm);
-    return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                    tm.tm_sec,         static_cast<long long>(t)};
+    return DateTime{
+        tm.tm_year + 1900,        tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+        static_cast<long long>(t)};
 }
 
-void SetFixedNow(std::optional<DateTime> value) { fixed() = value; }
+void SetFixedNow(std::optional<DateTime> value) {
+    fixed() = value;
+}
 
 DateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second) {
     std::tm tm{};

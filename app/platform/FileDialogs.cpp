@@ -19,9 +19,15 @@ std::optional<std::string> ask(const FileDialogRequest& r) {
     const QString filter = QString::fromStdString(r.filter);
     QString chosen;
     switch (r.kind) {
-    case FileDialogKind::Open: chosen = QFileDialog::getOpenFileName(parent, cap, start, filter); break;
-    case FileDialogKind::Save: chosen = QFileDialog::getSaveFileName(parent, cap, start, filter); break;
-    case FileDialogKind::Folder: chosen = QFileDialog::getExistingDirectory(parent, cap, start); break;
+    case FileDialogKind::Open:
+        chosen = QFileDialog::getOpenFileName(parent, cap, start, filter);
+        break;
+    case FileDialogKind::Save:
+        chosen = QFileDialog::getSaveFileName(parent, cap, start, filter);
+        break;
+    case FileDialogKind::Folder:
+        chosen = QFileDialog::getExistingDirectory(parent, cap, start);
+        break;
     }
     if (chosen.isEmpty())
         return std::nullopt;
@@ -29,7 +35,9 @@ std::optional<std::string> ask(const FileDialogRequest& r) {
 }
 } // namespace
 
-void SetFileDialogHook(FileDialogHook h) { hook() = std::move(h); }
+void SetFileDialogHook(FileDialogHook h) {
+    hook() = std::move(h);
+}
 
 std::optional<std::string> GetOpenFileName(const std::string& caption, const std::string& startPath,
                                            const std::string& filter) {

@@ -39,7 +39,9 @@ public:
 
     void queue(Answer answer) { m_answers.push_back(answer); }
     const std::vector<MessageRecord>& messages() const { return m_messages; }
-    std::string lastText() const { return m_messages.empty() ? std::string() : m_messages.back().text; }
+    std::string lastText() const {
+        return m_messages.empty() ? std::string() : m_messages.back().text;
+    }
     void clear() { m_messages.clear(); }
 
 private:

@@ -10,7 +10,9 @@ ModalHook& hook() {
 }
 } // namespace
 
-void SetModalHook(ModalHook h) { hook() = std::move(h); }
+void SetModalHook(ModalHook h) {
+    hook() = std::move(h);
+}
 
 int RunModal(QDialog& dlg) {
     if (hook())

@@ -4,8 +4,8 @@
 #include "core/VORTAPLApp.h"
 #include "main/MainWindowRunner.h"
 
-#include <QApplication>
 #include "core/VORTAPLDlg.h"
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "WorkFolder.h"
 #include "core/Database.h"
+#include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
 
 #include <gtest/gtest.h>
@@ -143,8 +143,8 @@ TEST(Database, StatementIsTracedWithItsValuesBeforeItRuns) {
 TEST(Database, DeletingASettlementCascadesToAllDetailTables) {
     StartedApp s;
     auto& db = s.App().m_db;
-    const char* details[] = {"ATO_RAPORTARE_PONTAJ", "ATO_RAPORTARE_STATDEPLATA",
-                             "ATO_RAPORTARE_ART80",  "ATO_RAPORTARE_ART85",
+    const char* details[] = {"ATO_RAPORTARE_PONTAJ",  "ATO_RAPORTARE_STATDEPLATA",
+                             "ATO_RAPORTARE_ART80",   "ATO_RAPORTARE_ART85",
                              "ATO_RAPORTARE_ART93_4", "ATO_RAPORTARE_L116",
                              "ATO_RAPORTARE_L72"};
     s.Exec("INSERT INTO ATO_RAPORTARE (AN, LN, CIF) VALUES (2024, 5, 'RO1')");
@@ -155,7 +155,8 @@ TEST(Database, DeletingASettlementCascadesToAllDetailTables) {
             Transaction tr(db);
             Statement st(tr);
             std::string extra, vals;
-            if (std::string(t) == "ATO_RAPORTARE_ART93_4" || std::string(t) == "ATO_RAPORTARE_L116") {
+            if (std::string(t) == "ATO_RAPORTARE_ART93_4" ||
+                std::string(t) == "ATO_RAPORTARE_L116") {
                 extra = ", CATEGORIE, SUMA_BC, ORE_IN_CONVENTIE, SUMA_CONVENTIE, ID_MA, ID_PERS";
                 vals = ", 'A', 0, 0, 0, 1, 1";
             }

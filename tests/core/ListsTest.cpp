@@ -1,5 +1,5 @@
-#include "WorkFolder.h"
 #include "core/Lists.h"
+#include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "core/GetTextDlg.h"
 #include "core/Lists.h"
 #include "core/OptiuniDlg.h"
-#include "widgets/XSimGrid.h"
 #include "core/SelectieLunaDlg.h"
 #include "core/TabPage.h"
 #include "core/TabStrip.h"
@@ -12,14 +11,15 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/XSimGrid.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using testsupport::StartedApp;
@@ -78,9 +78,15 @@ TEST(MainWindow, StartsWithNoMonthEveryPageDisabledAndMonthCommandsGreyed) {
     EXPECT_EQ(w.dlg->HeaderLabel(2)->text(), "LUNA LUCRU: NEDEFINITA");
     EXPECT_EQ(w.dlg->HeaderLabel(3)->text(), "-");
     ASSERT_EQ(w.dlg->TabStrip()->Count(), 9);
-    const char* titles[] = {"Subventii Centralizator", "Date Conventii-Date Angajator", "Pontaj",
-                            "Stat de Plata", "Tabel Articol 80", "Tabel Articol 85",
-                            "Tabel Legea 116", "Tabel Legea 72", "Tabel Art. 93^4"};
+    const char* titles[] = {"Subventii Centralizator",
+                            "Date Conventii-Date Angajator",
+                            "Pontaj",
+                            "Stat de Plata",
+                            "Tabel Articol 80",
+                            "Tabel Articol 85",
+                            "Tabel Legea 116",
+                            "Tabel Legea 72",
+                            "Tabel Art. 93^4"};
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(w.dlg->TabStrip()->Bar()->tabText(i), titles[i]);
         EXPECT_FALSE(w.pages[size_t(i)]->isEnabled()) << i;

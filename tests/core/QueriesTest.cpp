@@ -1,6 +1,6 @@
+#include "core/Queries.h"
 #include "WorkFolder.h"
 #include "core/Database.h"
-#include "core/Queries.h"
 #include "core/VORTAPLApp.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +87,8 @@ TEST(Queries, ConstantsOfAMonth) {
     setConstants(s, 2024, 1, {"ZILELUC"});
     EXPECT_TRUE(ExistaCS(2024, 1));
     // A leftover row of a constant that is no longer valid makes the month incomplete.
-    s.Exec("INSERT INTO ATN_PROPRIETATI_CS (CS, PINTREAGA, ZECIMALE, VALID) VALUES ('OLD', 3, 5, 0)");
+    s.Exec(
+        "INSERT INTO ATN_PROPRIETATI_CS (CS, PINTREAGA, ZECIMALE, VALID) VALUES ('OLD', 3, 5, 0)");
     setConstants(s, 2024, 1, {"OLD"});
     EXPECT_FALSE(ExistaCS(2024, 1));
 
@@ -122,7 +123,7 @@ TEST(Queries, NewMeasureFlagFromEarliestActiveStart) {
     EXPECT_TRUE(GetNewMA("RO1", 2024, 1, flag));
     EXPECT_EQ(flag, 0);
     EXPECT_TRUE(GetNewMA("RO1", 2025, 2, flag)); // both ended
-    add("2012-01-01", "2030-01-01", 0);           // inactive measure does not count
+    add("2012-01-01", "2030-01-01", 0);          // inactive measure does not count
     flag = 9;
     EXPECT_TRUE(GetNewMA("RO1", 2025, 2, flag));
     EXPECT_EQ(flag, 9);
@@ -157,11 +158,13 @@ TEST(Queries, DatabaseErrorsReturnFalseAndLogTheSignature) {
 
     const std::string log = s.Folder().ReadFile("vortapl.log");
     for (const char* line :
-         {"[ERR][GetDBVersion(CString& strVersion)] oo-->> ", "[ERR][IsAgentDefined (CString strCIF)] oo-->> ",
+         {"[ERR][GetDBVersion(CString& strVersion)] oo-->> ",
+          "[ERR][IsAgentDefined (CString strCIF)] oo-->> ",
           "[ERR][IsLunaFinala( int iAnul, int iLuna, CString strCIF)] oo-->> ",
           "[ERR][DeschideLuna( int iAnul, int iLuna, CString strCIF)] oo-->> ",
           "[ERR][SetAgentImplicit (CString strCIF)] oo-->> ",
-          "[ERR][GetDateAgentImplicit(CString& strCIF, CString& strDEN, CString& strCodJudet)] oo-->> ",
+          "[ERR][GetDateAgentImplicit(CString& strCIF, CString& strDEN, CString& strCodJudet)] "
+          "oo-->> ",
           "[ERR][GetDetaliuAgentImplicit(CString strProp, CString& strVal)] oo-->> ",
           "[ERR][GetModCalculAgent (CString& strCIF, bool bFaraRotunjire)] oo-->> ",
           "[ERR][GetCSAsString(CString strCS, int iAnul, int iLuna, CString& strVal)] oo-->> ",

@@ -73,7 +73,9 @@ TEST(Startup, EmptyFolderGetsDatabaseAndLogInStartupOrder) {
 
 TEST(Startup, SecondStartLeavesTheDatabaseAsItWas) {
     WorkFolder f;
-    prepare(f, "INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE) VALUES ('RO1', 1, '12', 'F')");
+    prepare(
+        f,
+        "INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE) VALUES ('RO1', 1, '12', 'F')");
     for (int run = 0; run < 2; ++run) {
         CVORTAPLApp app;
         ASSERT_TRUE(app.Startup());
@@ -127,8 +129,9 @@ TEST(Startup, UpgradeAddsTheArt93_4TableWithBothKeys) {
                                "RDB$CONSTRAINT_NAME = 'FK_ATO_RAPORTARE_ART93_4' AND "
                                "RDB$DELETE_RULE = 'CASCADE' AND RDB$UPDATE_RULE = 'CASCADE'"),
               1);
-    EXPECT_NE(f.ReadFile("vortapl.log").find("[ERR][CVORTAPLApp::CreareTabelaArt93_4(IBPP::"
-                                             "Transaction& tr)] oo-->> "),
+    EXPECT_NE(f.ReadFile("vortapl.log")
+                  .find("[ERR][CVORTAPLApp::CreareTabelaArt93_4(IBPP::"
+                        "Transaction& tr)] oo-->> "),
               std::string::npos);
 }
 

@@ -1,5 +1,5 @@
-#include "WorkFolder.h"
 #include "core/TraceLog.h"
+#include "WorkFolder.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>

@@ -29,12 +29,9 @@ TEST(MainWindowCommands, CommandsOpenTheirDialogs) {
         int command;
         const char* dialog;
     } cases[] = {
-        {cmd::ConstanteSistem, "CCSDlg"},
-        {cmd::AdaugareAgent, "CAgentiDlg"},
-        {cmd::OptiuniAplicatie, "COptiuniDlg"},
-        {cmd::DespreAplicatie, "CAboutDlg"},
-        {cmd::ModificareAgent, "CGetTextDlg"},
-        {cmd::ImportConventii, "CImportConventiiKrenoDlg"},
+        {cmd::ConstanteSistem, "CCSDlg"},       {cmd::AdaugareAgent, "CAgentiDlg"},
+        {cmd::OptiuniAplicatie, "COptiuniDlg"}, {cmd::DespreAplicatie, "CAboutDlg"},
+        {cmd::ModificareAgent, "CGetTextDlg"},  {cmd::ImportConventii, "CImportConventiiKrenoDlg"},
     };
     for (const Case& c : cases) {
         opened.clear();
@@ -48,9 +45,11 @@ TEST(MainWindowCommands, CommandsOpenTheirDialogs) {
 TEST(MainWindowCommands, PagesInTabOrder) {
     StartedApp s;
     auto w = CreateMainWindow();
-    const char* classes[] = {"CSubventiiDlg", "CDateConventiiAngajatorDlg", "CPontajDlg",
-                             "CStatDePlataDlg", "CArt80Dlg", "CArt85Dlg",
-                             "CL116Dlg", "CL72Dlg", "CArt93_4Dlg"};
+    const char* classes[] = {"CSubventiiDlg", "CDateConventiiAngajatorDlg",
+                             "CPontajDlg",    "CStatDePlataDlg",
+                             "CArt80Dlg",     "CArt85Dlg",
+                             "CL116Dlg",      "CL72Dlg",
+                             "CArt93_4Dlg"};
     for (int i = 0; i < CVORTAPLDlg::TabCount; ++i)
         EXPECT_STREQ(w->Page(i)->metaObject()->className(), classes[i]);
 }

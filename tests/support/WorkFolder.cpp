@@ -82,8 +82,12 @@ StartedApp::StartedApp() : m_app(std::make_unique<CVORTAPLApp>()) {
         throw std::runtime_error("start-up failed in test folder");
 }
 
-StartedApp::~StartedApp() { m_app.reset(); }
+StartedApp::~StartedApp() {
+    m_app.reset();
+}
 
-void StartedApp::Exec(const std::string& sql) { m_app->m_db.ExecuteImmediate(sql); }
+void StartedApp::Exec(const std::string& sql) {
+    m_app->m_db.ExecuteImmediate(sql);
+}
 
 } // namespace testsupport
