@@ -1,6 +1,7 @@
 #include "core/GetTextDlg.h"
 
 #include "platform/MessageBox.h"
+#include "widgets/DialogButtons.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,21 +16,12 @@ CGetTextDlg::CGetTextDlg(const std::string& strLabel, const std::string& strCapt
     auto* label = new QLabel(QString::fromStdString(strLabel), this);
     m_pEdit = new QLineEdit(this);
     label->setBuddy(m_pEdit);
-    auto* ok = new QPushButton("&Accept", this);
-    auto* cancel = new QPushButton("&Renunt", this);
-    ok->setObjectName("ok");
-    cancel->setObjectName("cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CGetTextDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    DialogButtons buttons = MakeDialogButtons(this, "&Accept", "&Renunt", true);
+    connect(buttons.ok, &QPushButton::clicked, this, &CGetTextDlg::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_pEdit);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     m_pEdit->setFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "core/Lists.h"
 #include "core/VORTAPLApp.h"
 #include "platform/MessageBox.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/XSimGrid.h"
 
 #include <QHBoxLayout>
@@ -13,21 +14,11 @@ COptiuniDlg::COptiuniDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Optiuni Aplicatie");
     resize(720, 360);
     m_pGrid = new CXSimGrid(this);
-    auto* save = new QPushButton("&Salveaza", this);
-    auto* cancel = new QPushButton("&Renunt", this);
-    save->setObjectName("ok");
-    cancel->setObjectName("cancel");
-    save->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, &COptiuniDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
+    DialogButtons buttons = MakeDialogButtons(this, "&Salveaza", "&Renunt", false);
+    connect(buttons.ok, &QPushButton::clicked, this, &COptiuniDlg::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pGrid);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     m_pGrid->InitGrid(0);
     SetGrid();

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "widgets/DialogButtons.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -33,21 +34,12 @@ CSelectieLunaDlg::CSelectieLunaDlg(QWidget* parent) : QDialog(parent) {
     form->addRow("Anul", m_pAn);
     form->addRow("Luna", m_pLuna);
 
-    auto* ok = new QPushButton("Selecteaza", this);
-    auto* cancel = new QPushButton("Renunt", this);
-    ok->setObjectName("ok");
-    cancel->setObjectName("cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CSelectieLunaDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    DialogButtons buttons = MakeDialogButtons(this, "Selecteaza", "Renunt", true);
+    connect(buttons.ok, &QPushButton::clicked, this, &CSelectieLunaDlg::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 namespace {

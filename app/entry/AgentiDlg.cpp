@@ -6,6 +6,7 @@
 #include "core/VORTAPLApp.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/XSimGrid.h"
 
 #include <QCheckBox>
@@ -87,26 +88,16 @@ CAgentiDlg::CAgentiDlg(const std::string& strCIF, QWidget* parent)
     form->addRow("DENUMIRE:", m_pDenumire);
     form->addRow("JUDET:", m_pJudet);
 
-    auto* save = new QPushButton("&Salveaza", this);
-    auto* cancel = new QPushButton("&Renunta", this);
-    save->setObjectName("ok");
-    cancel->setObjectName("cancel");
     // Enter belongs to the grid (it commits a value and moves down), never to a button.
-    save->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, &CAgentiDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
+    DialogButtons buttons = MakeDialogButtons(this, "&Salveaza", "&Renunta", false);
+    connect(buttons.ok, &QPushButton::clicked, this, &CAgentiDlg::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_pCurent);
     layout->addWidget(m_pFaraRotunjire);
     layout->addWidget(m_pGrid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     SetGrid();
 

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/XSimGrid.h"
 
 #include <QDateEdit>
@@ -57,22 +58,12 @@ CCSDlg::CCSDlg(QWidget* parent) : QDialog(parent) {
 
     auto* form = new QFormLayout;
     form->addRow("Luna:", m_pLuna);
-    auto* save = new QPushButton("&Salveaza", this);
-    auto* cancel = new QPushButton("&Renunt", this);
-    save->setObjectName("ok");
-    cancel->setObjectName("cancel");
-    save->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, &CCSDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
+    DialogButtons buttons = MakeDialogButtons(this, "&Salveaza", "&Renunt", false);
+    connect(buttons.ok, &QPushButton::clicked, this, &CCSDlg::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_pGrid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     m_pGrid->InitGrid(0);
     // The month on the picker is shown with what is stored for it, so values typed for it
