@@ -121,29 +121,24 @@ bool _NZileNelucratoare::Add(const std::string& strAN, const std::string& strLN,
                             "CString strDes)";
     const std::string an = core::Trim(strAN), ln = core::Trim(strLN), zi = core::Trim(strZI);
     const std::string des = core::Trim(strDes);
-    core::Transaction tr(theApp().m_db);
-    try {
-        // The date is bound as a date, so a part that is not a number is refused here
-        // rather than stored as some other day.
-        QDate date(std::stoi(an), std::stoi(ln), std::stoi(zi));
-        if (!date.isValid())
-            throw core::DbError("Data invalida: " + an + "-" + ln + "-" + zi);
-        core::Date d{date.year(), date.month(), date.day()};
-        tr.Start();
-        core::Statement st(tr);
-        st.Execute("DELETE FROM ATN_SARBATORI_LEGALE WHERE DATA = ?", {d});
-        st.Execute("INSERT INTO ATN_SARBATORI_LEGALE (DATA,SARBATOARE) VALUES (?, ?)", {d, des});
-        tr.Commit();
+    std::string err;
+    if (core::RunLogged(
+            signature,
+            [&](core::Statement& st) {
+                // The date is bound as a date, so a part that is not a number is refused here
+                // rather than stored as some other day.
+                QDate date(std::stoi(an), std::stoi(ln), std::stoi(zi));
+                if (!date.isValid())
+                    throw core::DbError("Data invalida: " + an + "-" + ln + "-" + zi);
+                core::Date d{date.year(), date.month(), date.day()};
+                st.Execute("DELETE FROM ATN_SARBATORI_LEGALE WHERE DATA = ?", {d});
+                st.Execute("INSERT INTO ATN_SARBATORI_LEGALE (DATA,SARBATOARE) VALUES (?, ?)",
+                           {d, des});
+            },
+            core::TransactionMode::ReadWrite, core::LockResolution::Wait, &err))
         return true;
-    } catch (const std::exception& e) {
-        try {
-            tr.Rollback();
-        } catch (...) {
-        }
-        m_strLastError = std::string("[ERR][") + signature + "] oo-->> " + e.what();
-        theApp().WriteLog(m_strLastError);
-        return false;
-    }
+    m_strLastError = core::ErrorLine(signature, err);
+    return false;
 }
 
 bool _NZileNelucratoare::IsSarbatoare(int iAn, int iLuna, int iZi) const {

@@ -1,5 +1,6 @@
 #include "core/VORTAPLApp.h"
 
+#include "core/DbOperation.h"
 #include "core/Queries.h"
 #include "core/Schema.h"
 #include "core/TraceLog.h"
@@ -111,45 +112,21 @@ bool CVORTAPLApp::ConnectToDB() {
 
 bool CVORTAPLApp::CreareTabelaArt93_4() {
     const std::string signature = "CVORTAPLApp::CreareTabelaArt93_4(IBPP::Transaction& tr)";
-    {
-        core::Transaction tr(m_db);
-        try {
-            tr.Start();
-            core::Statement st(tr);
+    if (core::RunLogged(signature, [](core::Statement& st) {
             st.Execute("Select count (*) from ATO_RAPORTARE_ART93_4");
             st.Close();
-            tr.Commit();
-            return true;
-        } catch (const core::DbError& e) {
-            try {
-                tr.Rollback();
-            } catch (...) {
-            }
-            WriteLog("[ERR][" + signature + "] oo-->> " + e.what());
-        }
-    }
-    core::Transaction tr(m_db);
-    try {
-        tr.Start();
-        core::Statement st(tr);
-        st.Execute(core::kArt93_4Create);
-        tr.Commit();
-        // Firebird needs the table committed before keys can be added to it.
-        tr.Start();
-        st.Execute(core::kArt93_4PrimaryKey);
-        st.Execute(core::kArt93_4ForeignKey);
-        tr.Commit();
+        }))
         return true;
-    } catch (const core::DbError& e) {
-        try {
-            tr.Rollback();
-        } catch (...) {
-        }
-        WriteLog("[ERR][" + signature + "] oo-->> " + e.what());
-        platform::ShowMessage("Eroare la verificarea dependentelor", "MODUL_NAME",
-                              platform::Icon::Error);
-        return false;
-    }
+    // Firebird needs the table committed before keys can be added to it.
+    if (core::RunLogged(signature, [](core::Statement& st) { st.Execute(core::kArt93_4Create); }) &&
+        core::RunLogged(signature, [](core::Statement& st) {
+            st.Execute(core::kArt93_4PrimaryKey);
+            st.Execute(core::kArt93_4ForeignKey);
+        }))
+        return true;
+    platform::ShowMessage("Eroare la verificarea dependentelor", "MODUL_NAME",
+                          platform::Icon::Error);
+    return false;
 }
 
 bool CVORTAPLApp::Startup() {
