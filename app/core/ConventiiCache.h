@@ -11,32 +11,32 @@
 // Slot positions of a record, in the order the agency's data and the pages fill them.
 namespace slot {
 enum : int {
-    CNP = 0,           // the key, "%.0f" (shown as "CNP LUNG")
-    CNP_CORECT = 1,    // "%.0f"
+    CNP = 0,        // the key, "%.0f" (shown as "CNP LUNG")
+    CNP_CORECT = 1, // "%.0f"
     NUME = 2,
     PRENUME = 3,
-    ID_PERS = 4,       // "%.0f"
-    DATA_START = 5,    // "%d-%02d-%02d", empty for a missing date
+    ID_PERS = 4,    // "%.0f"
+    DATA_START = 5, // "%d-%02d-%02d", empty for a missing date
     DATA_SFARSIT = 6,
     DATA_PENS = 7,
     DATA_ANG = 8,
     CATEGORIE_PERS = 9,
-    ID_MA = 10,        // "%.0f"
-    TIP_MA = 11,       // "%d"
-    STARE_MA = 12,     // "%d"
-    STARE_PERS = 13,   // "%d"
-    TIPCM = 14,        // "%d"
+    ID_MA = 10,                 // "%.0f"
+    TIP_MA = 11,                // "%d"
+    STARE_MA = 12,              // "%d"
+    STARE_PERS = 13,            // "%d"
+    TIPCM = 14,                 // "%d"
     SUMA_BAZA_CALCUL_L116 = 15, // "%.0f"
     DOC_NR = 16,
     DOC_DATA = 17,
-    NOL = 18,                       // timesheet
-    NORMA = 19,                     // timesheet
-    MAX_PE_PERIOADA = 20,           // timesheet
-    ORE_LUCRATE_IN_CONVENTIE = 21,  // timesheet
-    ORE_CBFS = 22,                  // timesheet
-    VENIT_BRUT_NOEL = 23,           // payroll
-    VENIT_BRUT_IN_CONVENTIE = 24,   // payroll
-    VENIT_BRUT_CBFS_CONV = 25,      // payroll
+    NOL = 18,                      // timesheet
+    NORMA = 19,                    // timesheet
+    MAX_PE_PERIOADA = 20,          // timesheet
+    ORE_LUCRATE_IN_CONVENTIE = 21, // timesheet
+    ORE_CBFS = 22,                 // timesheet
+    VENIT_BRUT_NOEL = 23,          // payroll
+    VENIT_BRUT_IN_CONVENTIE = 24,  // payroll
+    VENIT_BRUT_CBFS_CONV = 25,     // payroll
     Count = 26
 };
 } // namespace slot
