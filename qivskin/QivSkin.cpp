@@ -23,9 +23,7 @@ void toRect(const QRect& r, QivRect* out) {
     out->bottom = r.top() + r.height();
 }
 
-} // namespace
-
-int SetSkin(QWidget* window) {
+int skinWithStyle(QWidget* window, const WindowStyle& style) {
     SkinLib& l = lib();
     if (l.refs <= 0 || !usable(window) || l.find(window))
         return 0;
@@ -37,9 +35,15 @@ int SetSkin(QWidget* window) {
             }
     }
     auto* record = new SkinWindow(window);
-    record->attach();
+    record->attach(style);
     l.windows.append(record);
     return 1;
+}
+
+} // namespace
+
+int SetSkin(QWidget* window) {
+    return usable(window) ? skinWithStyle(window, StyleOf(window)) : 0;
 }
 
 int ReleaseSkin(QWidget* window) {
@@ -69,7 +73,6 @@ int SetQivSkinTo(QWidget* window, int mode) {
     const int change = mode & ~QivModeKeepOuterSize;
     const bool keepOuter = (mode & QivModeKeepOuterSize) || mode == QivModeNoCaption;
     WindowStyle style = StyleOf(window);
-    const WindowStyle before = style;
     switch (change) {
     case 0:
         style = {true, true, true, true};
@@ -96,15 +99,8 @@ int SetQivSkinTo(QWidget* window, int mode) {
     default:
         break;
     }
-    if (style.caption != before.caption || style.sysMenu != before.sysMenu ||
-        style.minBox != before.minBox || style.maxBox != before.maxBox) {
-        const bool visible = window->isVisible();
-        window->setWindowFlags(FlagsWithStyle(window->windowFlags(), style));
-        if (visible)
-            window->show();
-    }
     const QSize client = window->size();
-    if (!SetSkin(window))
+    if (!skinWithStyle(window, style))
         return 0;
     if (!keepOuter) {
         const QMargins m = l.find(window)->margins();

@@ -55,24 +55,6 @@ WindowStyle StyleOf(const QWidget* window) {
             bool(f & Qt::WindowMinimizeButtonHint), bool(f & Qt::WindowMaximizeButtonHint)};
 }
 
-Qt::WindowFlags FlagsWithStyle(Qt::WindowFlags flags, const WindowStyle& s) {
-    flags &= ~(Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-               Qt::WindowCloseButtonHint | Qt::FramelessWindowHint);
-    flags |= Qt::CustomizeWindowHint;
-    if (s.caption)
-        flags |= Qt::WindowTitleHint;
-    if (s.sysMenu)
-        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (s.minBox)
-        flags |= Qt::WindowMinimizeButtonHint;
-    if (s.maxBox)
-        flags |= Qt::WindowMaximizeButtonHint;
-    // a window left with neither caption nor border has no frame at all
-    if (!s.caption)
-        flags |= Qt::FramelessWindowHint;
-    return flags;
-}
-
 SkinWindow::SkinWindow(QWidget* window) : m_key(window), m_window(window) {
     // The window may be destroyed without being released: it then leaves the list at once and
     // nothing of it is touched again.
@@ -96,11 +78,10 @@ QRect SkinWindow::clientRect() const {
     return m_window->rect().marginsRemoved(margins());
 }
 
-void SkinWindow::attach() {
+void SkinWindow::attach(const WindowStyle& style) {
     SkinLib& l = lib();
     QWidget* w = m_window;
     m_flags = w->windowFlags();
-    const WindowStyle style = StyleOf(w);
     m_hasFrame = style.caption;
 
     if (auto* main = qobject_cast<QMainWindow*>(w))
@@ -133,7 +114,12 @@ void SkinWindow::attach() {
     }
 
     const bool visible = w->isVisible();
-    w->setWindowFlags(m_flags | Qt::FramelessWindowHint);
+    // the platform keeps a title bar while any decoration hint is set, so only the window's
+    // kind and its other hints stay
+    const Qt::WindowFlags decorations = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                        Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                                        Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
+    w->setWindowFlags((m_flags & ~decorations) | Qt::FramelessWindowHint);
     w->setProperty(kPropSkin, QVariant::fromValue(static_cast<void*>(this)));
     w->installEventFilter(this);
     m_mouseTracking = w->hasMouseTracking();

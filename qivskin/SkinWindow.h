@@ -40,7 +40,6 @@ struct WindowStyle {
     bool maxBox = false;
 };
 WindowStyle StyleOf(const QWidget* window);
-Qt::WindowFlags FlagsWithStyle(Qt::WindowFlags flags, const WindowStyle& style);
 
 class SkinWindow : public QObject {
 public:
@@ -53,8 +52,9 @@ public:
     QMargins margins() const;
     QRect clientRect() const;
 
-    // Takes the window over; its look before is kept for release.
-    void attach();
+    // Takes the window over with the given caption and boxes; its look before is kept for
+    // release.
+    void attach(const WindowStyle& style);
     // Gives the window and its children their former look and behaviour, moves the window
     // away and hides it. Only what is still alive is touched.
     void release();
