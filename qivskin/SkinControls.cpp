@@ -178,7 +178,9 @@ void SkinWindow::applyColours(Child& c) {
         break;
     case Kind::Label:
     case Kind::FocusRedraw:
+        // buttons fill their background from the Button role, labels from Window
         setAll(p, QPalette::Window, k.clStatic);
+        setAll(p, w->backgroundRole(), k.clStatic);
         setEnabledGroups(p, QPalette::WindowText,
                          w->hasFocus() ? k.clStaticTextFocus : k.clStaticText);
         break;

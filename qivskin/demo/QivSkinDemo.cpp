@@ -100,12 +100,11 @@ int main(int argc, char** argv) {
     SetQivSkinTo(window, QivModeFull);
     window->move(40, 40);
     window->show();
+    window->activateWindow();
 
     if (!screenshot.isEmpty()) {
         // the close button under the mouse shows its hover image and, after a moment, its tooltip
         QTimer::singleShot(300, window, [window] {
-            QivRect m{};
-            GetSkinMargins(&m);
             QCursor::setPos(window->mapToGlobal(QPoint(window->width() - 10 - 6, 7 + 6)));
         });
         QTimer::singleShot(1500, window, [screenshot] {

@@ -3,6 +3,7 @@
 #include "QivSkinTestSupport.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -481,4 +482,136 @@ TEST_F(SkinTest, WithoutWorkspaceMaximizeIsLeftToTheWindow) {
     EXPECT_TRUE(w.isMaximized());
     clickAt(&w, maximizeButton(&w));
     EXPECT_FALSE(w.isMaximized());
+}
+
+TEST_F(SkinTest, MinimizeInsideTheWorkspaceHidesTheWindowAndItsPopups) {
+    ASSERT_EQ(InitQivSkinLib(), 1);
+    QWidget workspace;
+    workspace.setGeometry(0, 0, 600, 400);
+    ASSERT_EQ(SetMasterQivSkinTo(&workspace), 1);
+    workspace.show();
+    QWidget w;
+    w.resize(300, 200);
+    ASSERT_EQ(SetQivSkinTo(&w, 0), 1);
+    QWidget popup(&w, Qt::Tool);
+    w.show();
+    popup.show();
+    clickAt(&w, QPoint(w.width() - 38 - 7, 13));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(popup.isVisible());
+    EXPECT_TRUE(workspace.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+}
+
+// --- exported helpers -------------------------------------------------------------------------
+
+TEST_F(SkinTest, PaintBitmapByMode) {
+    QImage bitmap(4, 3, QImage::Format_ARGB32);
+    bitmap.fill(Qt::red);
+    struct Case {
+        int mode;
+        QRect rect;          // left, top, right, bottom given to the call
+        QList<QPoint> red;   // painted
+        QList<QPoint> white; // left alone
+    };
+    const std::vector<Case> cases = {
+        {0, {5, 5, 10, 10}, {{0, 0}, {3, 2}}, {{4, 0}, {5, 5}}},
+        {1, {0, 0, 9, 4}, {{0, 0}, {11, 5}}, {{12, 0}, {0, 6}}}, // 3 columns, 2 rows
+        {2, {0, 0, 20, 10}, {{8, 4}, {11, 6}}, {{7, 4}, {8, 3}}},
+        {3, {6, 7, 10, 10}, {{6, 7}, {9, 9}}, {{5, 7}, {10, 9}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        QImage canvas(24, 16, QImage::Format_ARGB32);
+        canvas.fill(Qt::white);
+        QPainter p(&canvas);
+        const QRect& r = c.rect;
+        ASSERT_EQ(PaintQivBmpToHDC(&p, c.mode, r.left(), r.top(), r.left() + r.width(),
+                                   r.top() + r.height(), &bitmap, nullptr),
+                  1);
+        p.end();
+        for (const QPoint& at : c.red)
+            EXPECT_EQ(canvas.pixelColor(at), QColor(Qt::red)) << at.x() << "," << at.y();
+        for (const QPoint& at : c.white)
+            EXPECT_EQ(canvas.pixelColor(at), QColor(Qt::white)) << at.x() << "," << at.y();
+    }
+    // an indexed bitmap is drawn through the palette it is given
+    QImage indexed(2, 2, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 255)});
+    indexed.fill(0);
+    const QList<QRgb> green = {qRgb(0, 255, 0)};
+    QImage canvas(4, 4, QImage::Format_ARGB32);
+    QPainter p(&canvas);
+    EXPECT_EQ(PaintQivBmpToHDC(&p, 0, 0, 0, 4, 4, &indexed, &green), 1);
+    EXPECT_EQ(PaintQivBmpToHDC(&p, 9, 0, 0, 4, 4, &indexed, &green), 0);
+    EXPECT_EQ(PaintQivBmpToHDC(&p, 0, 0, 0, 4, 4, nullptr, nullptr), 0);
+    p.end();
+    EXPECT_EQ(canvas.pixelColor(1, 1), QColor(0, 255, 0));
+}
+
+TEST_F(SkinTest, ZOrderMessages) {
+    ASSERT_EQ(InitQivSkinLib(), 1);
+    struct Window : QWidget {
+        using QWidget::QWidget;
+        std::vector<unsigned> messages;
+        bool event(QEvent* e) override {
+            if (e->type() == GetQivSkinMessageEventType())
+                messages.push_back(static_cast<QivSkinMessageEvent*>(e)->message());
+            return QWidget::event(e);
+        }
+    };
+    Window owner;
+    Window below(&owner, Qt::Window), plain(&owner, Qt::Window), top(&owner, Qt::Window);
+    ASSERT_EQ(SetQivSkinTo(&below, 0), 1);
+    ASSERT_EQ(SetQivSkinTo(&top, 0), 1);
+    // type 1: the skinned owned windows, topmost first, up to the stop window
+    EXPECT_EQ(SendZOrderMessage(&owner, &top, 1, 0x400, 1, 2), 1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(top.messages, std::vector<unsigned>{0x400});
+    EXPECT_TRUE(below.messages.empty());
+    EXPECT_TRUE(plain.messages.empty());
+    EXPECT_EQ(SendZOrderMessage(&owner, nullptr, 1, 0x401, 0, 0), 1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(below.messages, std::vector<unsigned>{0x401});
+    EXPECT_TRUE(plain.messages.empty());
+    // type 2 with the show message: the window and its owners up to the stop window
+    owner.show();
+    top.show();
+    EXPECT_EQ(SendZOrderMessage(&top, nullptr, 2, QivMsgShowWindow, 0, 0), 1);
+    EXPECT_FALSE(top.isVisible());
+    EXPECT_FALSE(owner.isVisible());
+    EXPECT_EQ(SendZOrderMessage(&top, &owner, 2, QivMsgShowWindow, 1, 0), 1);
+    EXPECT_FALSE(owner.isVisible());
+    EXPECT_EQ(SendZOrderMessage(&top, nullptr, 3, 0, 0, 0), 0);
+}
+
+TEST_F(SkinTest, EditColoursFollowTheirState) {
+    ASSERT_EQ(InitQivSkinLib(), 1);
+    struct Case {
+        const char* name;
+        bool readOnly;
+        bool enabled;
+        QPalette::ColorGroup group;
+        QColor text;
+    };
+    const std::vector<Case> cases = {
+        {"normal", false, true, QPalette::Active, QColor(20, 20, 30)},
+        {"read-only", true, true, QPalette::Active, QColor(140, 140, 140)},
+        {"disabled", false, false, QPalette::Disabled, QColor(180, 180, 180)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Host host;
+        host.edit->setReadOnly(c.readOnly);
+        host.edit->setEnabled(c.enabled);
+        ASSERT_EQ(SetQivSkinTo(host.window.get(), 0), 1);
+        EXPECT_EQ(host.edit->palette().color(c.group, QPalette::Text), c.text);
+        EXPECT_EQ(host.edit->palette().color(c.group, QPalette::Base), QColor(255, 255, 203));
+        // the underline is drawn at the bottom, the upper sides in the window colour
+        const QImage image = host.edit->grab().toImage();
+        EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 255, 203));
+        const QColor line = image.pixelColor(image.width() / 2, image.height() - 1);
+        EXPECT_EQ(line, c.enabled ? (c.readOnly ? QColor(140, 140, 140) : QColor(20, 20, 30))
+                                  : QColor(180, 180, 180));
+    }
 }
