@@ -89,6 +89,8 @@ CSubventiiDlg::CSubventiiDlg(QWidget* parent) : CTabPage(parent) {
     m_bareCode.SetMode(1);
 
     m_pGrid->InitGrid(0);
+    // The long legal titles of the rows take the height of their rows.
+    m_pGrid->setWordWrap(true);
     SetGrid();
     connect(m_pGrid, &CXSimGrid::CellChanged, this,
             [this](int, int, int iNewRow, int iNewCol) { ShowColumnHelp(iNewCol, iNewRow); });
