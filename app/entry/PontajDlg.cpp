@@ -71,13 +71,16 @@ CPontajDlg::CPontajDlg(QWidget* parent) : CTabPage(parent) {
     layout->addWidget(m_pHelp);
     layout->addLayout(buttons);
 
-    // An edit is recomputed at once, so its row's totals show while the user types on; the
-    // move off a row recomputes it again, which tells the other pages only of what changed.
+    // An edit is recomputed at once, so its row's totals show while the user types on; leaving
+    // the row recomputes it again (a corrected norm counts from then), and the other pages hear
+    // only of what changed.
     connect(m_pGrid, &CXSimGrid::CellEdited, this, [this](int iRow, int) { RecalcRow(iRow); });
-    connect(m_pGrid, &CXSimGrid::CellChanged, this, [this](int iPrevRow, int, int, int iNewCol) {
-        RecalcRow(iPrevRow);
-        ShowColumnHelp(iNewCol);
-    });
+    connect(m_pGrid, &CXSimGrid::CellChanged, this,
+            [this](int iPrevRow, int, int iNewRow, int iNewCol) {
+                if (iPrevRow != iNewRow)
+                    RecalcRow(iPrevRow);
+                ShowColumnHelp(iNewCol);
+            });
 }
 
 // --- notifications -----------------------------------------------------------------------------

@@ -47,11 +47,14 @@ CStatDePlataDlg::CStatDePlataDlg(QWidget* parent) : CTabPage(parent) {
     layout->addWidget(m_pHelp);
     layout->addLayout(buttons);
 
+    // As on the timesheet: an edit shows its result at once, leaving a row recomputes it.
     connect(m_pGrid, &CXSimGrid::CellEdited, this, [this](int iRow, int) { RecalcRow(iRow); });
-    connect(m_pGrid, &CXSimGrid::CellChanged, this, [this](int iPrevRow, int, int, int iNewCol) {
-        RecalcRow(iPrevRow);
-        ShowColumnHelp(iNewCol);
-    });
+    connect(m_pGrid, &CXSimGrid::CellChanged, this,
+            [this](int iPrevRow, int, int iNewRow, int iNewCol) {
+                if (iPrevRow != iNewRow)
+                    RecalcRow(iPrevRow);
+                ShowColumnHelp(iNewCol);
+            });
 }
 
 void CStatDePlataDlg::OnNotify(int iCode, long long iParam) {

@@ -35,24 +35,12 @@ inline void FillCache(const std::vector<Persoana>& persoane) {
     int id = 1;
     for (const Persoana& p : persoane) {
         auto rec = std::make_unique<__tagDATECONVENTIIANGAJATOR>();
-        auto& r = *rec;
-        r[slot::CNP] = p.cnpLung;
-        r[slot::CNP_CORECT] = p.cnp;
-        r[slot::NUME] = p.nume;
-        r[slot::PRENUME] = p.prenume;
-        r[slot::ID_PERS] = std::to_string(1000 + id);
-        r[slot::DATA_START] = Date(p.start);
-        r[slot::DATA_SFARSIT] = Date(p.sfarsit);
-        r[slot::DATA_ANG] = Date(p.start);
-        r[slot::CATEGORIE_PERS] = "A";
-        r[slot::ID_MA] = std::to_string(500 + id);
-        r[slot::TIP_MA] = "13";
-        r[slot::STARE_MA] = "1";
-        r[slot::STARE_PERS] = "1";
-        r[slot::TIPCM] = "0";
-        r[slot::SUMA_BAZA_CALCUL_L116] = "0";
-        r[slot::DOC_NR] = "D" + std::to_string(id);
-        r[slot::DOC_DATA] = Date(p.start);
+        const std::string n = std::to_string(id);
+        rec->values = {p.cnpLung,       p.cnp,          p.nume,         p.prenume,
+                       "100" + n,       Date(p.start),  Date(p.sfarsit), std::string(),
+                       Date(p.start),   std::string("A"), "50" + n,     std::string("13"),
+                       std::string("1"), std::string("1"), std::string("0"), std::string("0"),
+                       "D" + n,         Date(p.start)};
         cache.Add(std::move(rec));
         ++id;
     }
