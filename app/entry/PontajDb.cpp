@@ -34,6 +34,7 @@ void InsertRows(core::Transaction& tr, CXSimGrid& grid, const LunaLucru& luna,
 
     core::Statement st(tr);
     for (int r = kPrimulRand; r <= grid.GetRowCount(); ++r) {
+        const std::int64_t iCnp = detaliu::CnpCorect(GetCellText(grid, r, ColCnp), r - 1);
         std::vector<core::Value> v;
         v.reserve(static_cast<size_t>(D) + 13);
         v.emplace_back(core::NextDetailId(tr, "ATO_RAPORTARE_PONTAJ"));
@@ -41,7 +42,7 @@ void InsertRows(core::Transaction& tr, CXSimGrid& grid, const LunaLucru& luna,
         v.emplace_back(std::int64_t(luna.iLuna));
         v.emplace_back(strCIF);
         v.emplace_back(detaliu::CnpLung(GetCellText(grid, r, ColCnpLung)));
-        v.push_back(detaliu::CnpCorect(GetCellText(grid, r, ColCnp), r - 1));
+        v.emplace_back(iCnp);
         v.emplace_back(GetCellText(grid, r, ColNume));
         // A day is stored as the code the next recomputation would leave in it: "X" and any
         // code the day does not accept count as 0, like an empty day.

@@ -14,12 +14,14 @@ std::int64_t CnpLung(const std::string& strText) {
     return std::strtoll(strText.c_str(), nullptr, 10);
 }
 
-core::Value CnpCorect(const std::string& strText, int iRow) {
+std::int64_t CnpCorect(const std::string& strText, int iRow) {
+    // The driver writes a NULL bound to a column that requires a value as 0, so the missing
+    // code is refused here rather than stored as a person 0.
     if (strText.empty())
-        return core::Null{};
+        throw core::DbError("CNP lipsa pe linia " + std::to_string(iRow));
     if (strText.size() > 18 || !IsNumeric(strText))
         throw core::DbError("CNP incorect pe linia " + std::to_string(iRow) + ": " + strText);
-    return std::int64_t(std::strtoll(strText.c_str(), nullptr, 10));
+    return std::strtoll(strText.c_str(), nullptr, 10);
 }
 
 std::int64_t Intreg(const std::string& strText) {

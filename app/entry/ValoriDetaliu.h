@@ -12,9 +12,9 @@ namespace detaliu {
 
 // The key CNP LUNG: the code, or 0 for a row added by hand (read back as "no key").
 std::int64_t CnpLung(const std::string& strText);
-// The corrected code: NULL when empty (the column requires one, so the save fails with the
-// engine's message); throws core::DbError when it is not a number.
-core::Value CnpCorect(const std::string& strText, int iRow);
+// The corrected code, which every stored row must have; throws core::DbError when it is empty
+// or not a number (iRow names the row in the message).
+std::int64_t CnpCorect(const std::string& strText, int iRow);
 // A whole number cell ("%d"); 0 when empty or not a number.
 std::int64_t Intreg(const std::string& strText);
 // An amount cell; 0 when empty or not a number.

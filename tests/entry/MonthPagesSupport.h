@@ -36,11 +36,15 @@ inline void FillCache(const std::vector<Persoana>& persoane) {
     for (const Persoana& p : persoane) {
         auto rec = std::make_unique<__tagDATECONVENTIIANGAJATOR>();
         const std::string n = std::to_string(id);
-        rec->values = {p.cnpLung,       p.cnp,          p.nume,         p.prenume,
-                       "100" + n,       Date(p.start),  Date(p.sfarsit), std::string(),
-                       Date(p.start),   std::string("A"), "50" + n,     std::string("13"),
-                       std::string("1"), std::string("1"), std::string("0"), std::string("0"),
-                       "D" + n,         Date(p.start)};
+        rec->values = {p.cnpLung,        p.cnp,
+                       p.nume,           p.prenume,
+                       "100" + n,        Date(p.start),
+                       Date(p.sfarsit),  std::string(),
+                       Date(p.start),    std::string("A"),
+                       "50" + n,         std::string("13"),
+                       std::string("1"), std::string("1"),
+                       std::string("0"), std::string("0"),
+                       "D" + n,          Date(p.start)};
         cache.Add(std::move(rec));
         ++id;
     }

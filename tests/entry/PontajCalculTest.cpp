@@ -25,11 +25,11 @@ TEST(PontajCalcul, DayCodesAcceptedByKindOfDay) {
     struct Case {
         const char* code;
         bool working, weekend;
-    } cases[] = {{"X", false, true},   {"0", true, false},  {"-1", true, false},
-                 {"-2", true, false},  {"-3", true, false}, {"-4", true, true},
-                 {"1", true, true},    {"8", true, true},   {"24", true, true},
-                 {"25", false, false}, {"-5", false, false}, {"", false, false},
-                 {"08", false, false}, {"+8", false, false}, {"x", false, false},
+    } cases[] = {{"X", false, true},    {"0", true, false},   {"-1", true, false},
+                 {"-2", true, false},   {"-3", true, false},  {"-4", true, true},
+                 {"1", true, true},     {"8", true, true},    {"24", true, true},
+                 {"25", false, false},  {"-5", false, false}, {"", false, false},
+                 {"08", false, false},  {"+8", false, false}, {"x", false, false},
                  {"8.5", false, false}, {" 8", false, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(IsValidDayCode(c.code, false), c.working) << "'" << c.code << "' working";
@@ -74,16 +74,14 @@ TEST(PontajCalcul, SumsByCodeAndTheCap) {
     } cases[] = {
         {"a full month", Month(l, "8"), 8, 168, 21, 168, 0, 0, 168},
         {"absence, leave, sick leave, day off",
-         with({{4, "0"}, {5, "-1"}, {6, "-2"}, {7, "-3"}, {8, "-4"}}), 8, 168, 21, 16 * 8 + 8,
-         8, 8, 168},
+         with({{4, "0"}, {5, "-1"}, {6, "-2"}, {7, "-3"}, {8, "-4"}}), 8, 168, 21, 16 * 8 + 8, 8, 8,
+         168},
         {"overtime is capped at the maximum", with({}, "10"), 8, 168, 21, 168, 0, 0, 168},
         {"weekend work counts", with({{2, "5"}}), 8, 168, 21, 168, 0, 0, 168},
-        {"weekend work beside an absence is capped", with({{2, "5"}, {4, "0"}}), 8, 168, 21, 160,
-         0, 0, 168},
-        {"under the cap nothing is cut", with({{4, "0"}, {5, "4"}}), 8, 168, 21, 156, 0, 0,
-         168},
-        {"the cap leaves room for absences", with({{4, "0"}}, "12"), 8, 168, 21, 160, 0, 0,
-         168},
+        {"weekend work beside an absence is capped", with({{2, "5"}, {4, "0"}}), 8, 168, 21, 160, 0,
+         0, 168},
+        {"under the cap nothing is cut", with({{4, "0"}, {5, "4"}}), 8, 168, 21, 156, 0, 0, 168},
+        {"the cap leaves room for absences", with({{4, "0"}}, "12"), 8, 168, 21, 160, 0, 0, 168},
         {"missing ZILELUC gives a negative NOL", Month(l, "8"), 8, 168, -1, 168, 0, 0, -8},
     };
     for (const Case& c : cases) {
@@ -130,10 +128,10 @@ TEST(StatDePlataCalcul, IncomeOfTheConventionPeriod) {
         double venit;
         int nol, ore;
         double expected;
-    } cases[] = {{3000, 160, 80, 1500}, {3000, 160, 81, 1519}, // 1518.75
-                 {3000, 160, 160, 3000}, {3000, 0, 80, 0},     // no NOL: nothing to spread
-                 {0, 160, 80, 0},       {1000, 168, 1, 6},     // 5.95
-                 {2500, 160, 2, 31}};                          // 31.25
+    } cases[] = {{3000, 160, 80, 1500},  {3000, 160, 81, 1519}, // 1518.75
+                 {3000, 160, 160, 3000}, {3000, 0, 80, 0},      // no NOL: nothing to spread
+                 {0, 160, 80, 0},        {1000, 168, 1, 6},     // 5.95
+                 {2500, 160, 2, 31}};                           // 31.25
     for (const Case& c : cases)
         EXPECT_EQ(VenitInPerioada(c.venit, c.nol, c.ore), c.expected)
             << c.venit << " " << c.nol << " " << c.ore;

@@ -162,8 +162,9 @@ TEST(PontajDlg, AWrongNormBecomesEightWithoutRecomputingTheTotals) {
     EXPECT_EQ(m.Cell(2, ColNol(D)), "126");
     EXPECT_EQ(Rec(0)[slot::NORMA], "6");
     EXPECT_EQ(m.pages.Count(notify::Hours), 0);
-    EXPECT_NE(m.app.Folder().ReadFile("vortapl.log").find(
-                  "Pontaj valoarea introdusa incorecta la norma [2;36]"),
+    EXPECT_NE(m.app.Folder()
+                  .ReadFile("vortapl.log")
+                  .find("Pontaj valoarea introdusa incorecta la norma [2;36]"),
               std::string::npos);
     m.pages.pontaj.RecalcRow(2); // the next recomputation takes the corrected norm
     EXPECT_EQ(m.Cell(2, ColNol(D)), "168");

@@ -59,8 +59,7 @@ TEST(StatDePlataDlg, NewMonthHasOneRowPerConventionAndTypesOnlyTheAmounts) {
     EXPECT_EQ(m.Cell(2, ColNume), "IONESCU ANA");
     EXPECT_EQ(m.g.GetColWidth(ColCnpLung), 0);
     for (int c = 1; c <= 9; ++c)
-        EXPECT_EQ(m.g.IsLocked(1, c), c != ColVenit && c != ColVenitCbfs && c != ColSemnatura)
-            << c;
+        EXPECT_EQ(m.g.IsLocked(1, c), c != ColVenit && c != ColVenitCbfs && c != ColSemnatura) << c;
     // Only digits go into an amount.
     TypeIntoCell(m.g, 1, ColVenit, "12a3");
     EXPECT_EQ(m.Cell(1, ColVenit), "123");
@@ -73,8 +72,8 @@ TEST(StatDePlataDlg, TheIncomeOfThePeriodFollowsTheHours) {
     m.Hours(0, "160", "80");
     EXPECT_EQ(m.Cell(1, ColNol), "160");
     EXPECT_EQ(m.Cell(1, ColOre), "80");
-    EXPECT_EQ(m.Cell(1, ColVenit), "0");  // an empty income becomes 0 at the refresh
-    EXPECT_EQ(m.Cell(2, ColVenit), "0");  // every row, with or without hours
+    EXPECT_EQ(m.Cell(1, ColVenit), "0");    // an empty income becomes 0 at the refresh
+    EXPECT_EQ(m.Cell(2, ColVenit), "0");    // every row, with or without hours
     EXPECT_EQ(m.Cell(2, ColVenitConv), ""); // a row without NOL is left as it is
     m.pages.sent.clear();
     TypeIntoCell(m.g, 1, ColVenit, "3000");
