@@ -332,8 +332,9 @@ void CLawTablePage::UpdateHelpPane() {
             text += "\r\n";
         text += motiv;
     }
-    const QString q = QString::fromStdString(text);
-    if (m_pHelp->toPlainText() != QString(q).replace("\r\n", "\n"))
+    // The texts keep their Windows line ends; the pane breaks lines on "\n" alone.
+    const QString q = QString::fromStdString(text).replace("\r\n", "\n");
+    if (m_pHelp->toPlainText() != q)
         m_pHelp->setPlainText(q);
 }
 

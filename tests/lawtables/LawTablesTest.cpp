@@ -311,6 +311,10 @@ TEST(LawTables, MissingConstantsLeaveAmountsEmptyAndSaySo) {
               std::string::npos);
     EXPECT_EQ(art93.grid().GetRowCount(), 2);
     EXPECT_EQ(art93.page.PersonCount(), 2);
+    // Without its total row every row is a person, and every person is saved.
+    m.Settlement();
+    EXPECT_TRUE(Save(art93.page));
+    EXPECT_EQ(entrytest::Count("SELECT COUNT(*) AS NR FROM ATO_RAPORTARE_ART93_4"), 2);
 }
 
 TEST(LawTables, SaveFailureIsReportedAndLogged) {
