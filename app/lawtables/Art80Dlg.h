@@ -1,10 +1,9 @@
 #pragma once
 // Art. 80 table (graduates).
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CArt80Dlg : public CTabPage {
-    Q_OBJECT
+class CArt80Dlg : public CLawTablePage {
 public:
-    explicit CArt80Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CArt80Dlg(QWidget* parent = nullptr);
 };

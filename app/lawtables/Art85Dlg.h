@@ -1,10 +1,9 @@
 #pragma once
 // Art. 85 table.
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CArt85Dlg : public CTabPage {
-    Q_OBJECT
+class CArt85Dlg : public CLawTablePage {
 public:
-    explicit CArt85Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CArt85Dlg(QWidget* parent = nullptr);
 };

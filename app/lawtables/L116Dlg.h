@@ -1,10 +1,9 @@
 #pragma once
-// Law 116 table.
+// Law 116 table (conventions of TIP_MA 22 before 22 October 2013).
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CL116Dlg : public CTabPage {
-    Q_OBJECT
+class CL116Dlg : public CLawTablePage {
 public:
-    explicit CL116Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CL116Dlg(QWidget* parent = nullptr);
 };

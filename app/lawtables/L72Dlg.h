@@ -1,10 +1,9 @@
 #pragma once
 // Law 72 table (pupils and students).
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CL72Dlg : public CTabPage {
-    Q_OBJECT
+class CL72Dlg : public CLawTablePage {
 public:
-    explicit CL72Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CL72Dlg(QWidget* parent = nullptr);
 };
