@@ -398,3 +398,23 @@ TEST(LawTables, ThroughTheMainWindowRelay) {
     EXPECT_EQ(std::vector<double>({l.E80, l.S80, l.E85, l.S85, l.S116, l.S934, l.S72}),
               std::vector<double>({8, 1100, 4, 1300, 700, 1500, 522}));
 }
+
+TEST(LawTables, NoRoundingModeTruncatesTheExemptionAndClearEmptiesThePage) {
+    Luna m;
+    m.Worked();
+    Hosted<CArt80Dlg> t;
+    t.page.OnNotify(1486, kLuna);
+    t.page.OnNotify(1488, 0);
+    EXPECT_EQ(t.cell(5, 7), "8"); // B1 1500: 7.5 rounded
+    theApp().m_bFaraRotunjire = 1;
+    t.page.OnNotify(1489, 0);
+    EXPECT_EQ(t.cell(5, 7), "7");
+    EXPECT_EQ(t.cell(6, 7), "1107");
+    EXPECT_EQ(theApp().m_totaluri.E80, 7);
+
+    t.grid().SetCurrentCell(1, 4);
+    ASSERT_FALSE(t.page.HelpPane()->toPlainText().isEmpty());
+    t.page.OnNotify(1485, 0);
+    EXPECT_EQ(t.grid().GetRowCount(), 0);
+    EXPECT_TRUE(t.page.HelpPane()->toPlainText().isEmpty());
+}
