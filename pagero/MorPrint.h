@@ -62,7 +62,8 @@ public:
     // that fails), takes the default printer and computes the page metrics. 1, or 0 when no
     // usable printer exists.
     int Init(const QString& szTempFolder = QString(), uint16_t iFontSize = 100,
-             uint16_t iFlags = FlagPageBreaks | FlagHeaders | FlagFooters, uint16_t iCharsPerLine = 0);
+             uint16_t iFlags = FlagPageBreaks | FlagHeaders | FlagFooters,
+             uint16_t iCharsPerLine = 0);
     // Closes and deletes the working files (nothing happens when they are already gone).
     void Uninit();
 
@@ -131,6 +132,14 @@ public:
     QString GetDPDFileName() const { return m_strDPDFileName; }
     static bool ValidIPDHead(const QString& szFileName);
     static bool ValidIPDHead(const QByteArray& head);
+    // Why the last load, save or paging failed, naming the file; empty after a success.
+    QString GetLastError() const { return m_strLastError; }
+
+    // Bounds a document must keep to be loaded: anything beyond them is refused, so a crafted
+    // file cannot make paging allocate or write without limit.
+    static constexpr int MaxCharsPerLine = 1000;
+    static constexpr int MaxFontSize = 1440;               // tenths of a point (144 pt)
+    static constexpr qint64 MaxDocumentBytes = 32ll << 20; // one IPD document
 
     // --- Windows-1250 -----------------------------------------------------------------------
     static QByteArray ToAnsi(const QString& str);
@@ -149,8 +158,8 @@ public:
     using PrinterSetupHook = std::function<bool(QPrinter& printer, QWidget* parent)>;
     static void SetPrinterSetupHook(PrinterSetupHook hook);
     // File names asked from the user (save: true for a save dialog); empty for cancel.
-    using FileNameHook =
-        std::function<QString(QWidget* parent, const QString& caption, const QString& filter, bool save)>;
+    using FileNameHook = std::function<QString(QWidget* parent, const QString& caption,
+                                               const QString& filter, bool save)>;
     static void SetFileNameHook(FileNameHook hook);
     // The default printer; the hook may return nullptr for "no printer".
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
@@ -164,7 +173,8 @@ public:
     // Helpers of the library's dialogs (not for applications).
     static void ShowMessage(const QString& text, const QString& caption, int icon);
     static int RunDialog(QDialog& dlg);
-    static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter, bool save);
+    static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter,
+                               bool save);
     // The printer set-up dialog on a copy of the printer; on OK the new printer is taken, its
     // orientation becomes the landscape flag and the document is paged again. False on cancel
     // or when the chosen printer cannot be used (a message says so; the old printer stays).
@@ -200,7 +210,12 @@ protected:
     void WriteDPDHead();
     void ReadDPDHead();
     QByteArray ReadPage(int iPage);
-    int32_t LoadDocument(const QByteArray& ipd); // adopts a checked IPD image and pages it
+    // Adopts an IPD image after checking it (see CheckDocument) and pages it; on refusal the
+    // working document stays as it was. szSource names the file in the error text.
+    int32_t LoadDocument(const QByteArray& ipd, const QString& szSource);
+    // False (with the reason in m_strLastError) unless the image is a whole IPD document whose
+    // header values lie within the bounds above and within the printer's page.
+    bool CheckDocument(const QByteArray& ipd, const QString& szSource);
     bool OpenWorkingFiles(const QString& folder);
     void ApplyOrientation(QPrinter& printer) const;
 
@@ -228,4 +243,7 @@ protected:
     uint16_t m_iHeaderRule = 0, m_iFooterRule = 0;
     int32_t m_iCodeFontHeight = 36;
     std::unique_ptr<QPrinter> m_pPrinter;
+    QString m_strLastError;
+    // Paging refuses to lay out more than this many bytes of pages.
+    qint64 m_iMaxLayoutBytes = 256ll << 20;
 };
