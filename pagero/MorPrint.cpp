@@ -1,6 +1,7 @@
 // The document model, its working files, the page metrics and the paging of MorPrint.
 #include "pagero/MorPrint.h"
 #include "pagero/PreviewDialog.h"
+#include "pagero/SafeFile.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -332,7 +333,15 @@ int32_t MorPrint::WriteLn(const QString& strText, int32_t iKind) {
     text.replace('\0', "");
     rec.append(text);
     rec.append('\0');
-    m_pIPD->write(rec);
+    // A line the working file did not take is not stored: the caller learns it.
+    const qint64 at = m_pIPD->size();
+    if (m_pIPD->write(rec) != rec.size()) {
+        m_strLastError = QStringLiteral("Fisierul de lucru %1 nu poate fi scris: %2")
+                             .arg(m_strIPDFileName, m_pIPD->errorString());
+        m_pIPD->resize(at);
+        m_pIPD->seek(at);
+        return 0;
+    }
     if (iKind == KindHeader)
         ++m_iHeaderCount;
     else if (iKind == KindFooter)
@@ -877,11 +886,8 @@ QByteArray readAllOf(QFile& file) {
 int32_t MorPrint::SaveToIPDFile(const QString& szPath) {
     if (!m_pIPD)
         return 0;
-    const QByteArray data = readAllOf(*m_pIPD);
-    QFile out(szPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size())
-        return 0;
-    return 1;
+    m_strLastError.clear();
+    return pagero::writeWholeFile(szPath, readAllOf(*m_pIPD), &m_strLastError) ? 1 : 0;
 }
 
 int32_t MorPrint::LoadFromIPDFile(const QString& szPath) {
@@ -1063,10 +1069,8 @@ int32_t MorPrint::LoadFromMPDFile(const QString& szPath, uint16_t iIndex, QStrin
 int32_t MorPrint::SaveToTextFile(const QString& szPath) {
     if (!m_pDPD)
         return 0;
+    m_strLastError.clear();
     const int32_t pages = GetPageCount();
-    QFile out(szPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
     const int W = m_iCharsPerLine;
     QByteArray text;
     for (int p = 1; p <= pages; ++p) {
@@ -1076,5 +1080,5 @@ int32_t MorPrint::SaveToTextFile(const QString& szPath) {
             text.append("\r\n");
         }
     }
-    return out.write(text) == text.size() ? 1 : 0;
+    return pagero::writeWholeFile(szPath, text, &m_strLastError) ? 1 : 0;
 }

@@ -200,6 +200,8 @@ protected:
     // Draws one page; fScale = device pixels per hundredth of an inch of the page.
     void DrawPage(QPainter& dc, int iPage, double fScale);
     int32_t PrintPageList(const QList<int>& pages, QPrinter& printer);
+    // Prints the pages with a PDF printer into the file, replacing it only when whole.
+    int32_t PrintPdfFile(const QList<int>& pages, QPrinter& pdf, const QString& strPath);
     int ComputeEscProc(QPainter* dc);
     static QString FontFamily(); // "Courier New", else "Liberation Mono"
     // The text font at a size in tenths of a point; attributes: 1 bold, 2 italic, 4 underline,

@@ -33,7 +33,9 @@ const int kZoomPercents[] = {50, 75, 100, 150, 200};
 // The page on a grey desk, drawn by the document at the dialog's zoom.
 class PageView : public QWidget {
 public:
-    PageView(MorPrint& doc, QWidget* parent) : QWidget(parent), m_doc(doc) { setObjectName("pageView"); }
+    PageView(MorPrint& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+        setObjectName("pageView");
+    }
     void setPage(int page, double zoom) {
         m_page = page;
         m_zoom = zoom;
@@ -229,11 +231,20 @@ void PreviewDialog::resizeEvent(QResizeEvent* event) {
 
 bool PreviewDialog::pagingKey(int key) {
     switch (key) {
-    case Qt::Key_PageDown: showPage(m_iPage + 1); return true;
-    case Qt::Key_PageUp: showPage(m_iPage - 1); return true;
-    case Qt::Key_Home: showPage(1); return true;
-    case Qt::Key_End: showPage(m_doc.GetPageCount()); return true;
-    default: return false;
+    case Qt::Key_PageDown:
+        showPage(m_iPage + 1);
+        return true;
+    case Qt::Key_PageUp:
+        showPage(m_iPage - 1);
+        return true;
+    case Qt::Key_Home:
+        showPage(1);
+        return true;
+    case Qt::Key_End:
+        showPage(m_doc.GetPageCount());
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -261,10 +272,18 @@ void PreviewDialog::print() {
         printed = m_doc.Print();
         result = 2;
         break;
-    case 1: printed = m_doc.PrintPage(m_iPage); break;
-    case 2: printed = m_doc.PrintPages(QStringLiteral("2,4,6,...")); break;
-    case 3: printed = m_doc.PrintPages(QStringLiteral("1,3,5,...")); break;
-    default: printed = m_doc.PrintPages(m_editPages->text()); break;
+    case 1:
+        printed = m_doc.PrintPage(m_iPage);
+        break;
+    case 2:
+        printed = m_doc.PrintPages(QStringLiteral("2,4,6,..."));
+        break;
+    case 3:
+        printed = m_doc.PrintPages(QStringLiteral("1,3,5,..."));
+        break;
+    default:
+        printed = m_doc.PrintPages(m_editPages->text());
+        break;
     }
     if (printed)
         m_iResult = result;
@@ -280,7 +299,8 @@ void PreviewDialog::printerSetup() {
 void PreviewDialog::margins() {
     const QMargins h = m_doc.GetUserMargins();
     auto toMm = [](int hundredths) { return int(hundredths / 3.937 + 0.5); };
-    MarginsDialog dlg(QMargins(toMm(h.left()), toMm(h.top()), toMm(h.right()), toMm(h.bottom())), this);
+    MarginsDialog dlg(QMargins(toMm(h.left()), toMm(h.top()), toMm(h.right()), toMm(h.bottom())),
+                      this);
     if (MorPrint::RunDialog(dlg) != QDialog::Accepted)
         return;
     if (m_doc.SetMarginsChecked(dlg.margins())) {
@@ -290,7 +310,8 @@ void PreviewDialog::margins() {
 }
 
 void PreviewDialog::savePdf() {
-    QString name = MorPrint::AskFileName(this, QStringLiteral("Salveaza PDF"), QStringLiteral("Fisiere PDF (*.pdf)"), true);
+    QString name = MorPrint::AskFileName(this, QStringLiteral("Salveaza PDF"),
+                                         QStringLiteral("Fisiere PDF (*.pdf)"), true);
     if (name.isEmpty())
         return;
     if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
@@ -301,10 +322,11 @@ void PreviewDialog::savePdf() {
 }
 
 void PreviewDialog::saveDocument() {
-    const QString name = MorPrint::AskFileName(
-        this, QStringLiteral("Salvez"),
-        QStringLiteral("Fisiere text (*.txt);;Fisiere cu documente multiple (*.mpd);;Fisiere cu documente simple(*.ipd)"),
-        true);
+    const QString name =
+        MorPrint::AskFileName(this, QStringLiteral("Salvez"),
+                              QStringLiteral("Fisiere text (*.txt);;Fisiere cu documente multiple "
+                                             "(*.mpd);;Fisiere cu documente simple(*.ipd)"),
+                              true);
     if (name.isEmpty())
         return;
     const QString ext = QFileInfo(name).suffix().toLower();
@@ -322,7 +344,8 @@ void PreviewDialog::saveDocument() {
 void PreviewDialog::loadDocument() {
     const QString name = MorPrint::AskFileName(
         this, QStringLiteral("Incarc"),
-        QStringLiteral("Fisiere cu documente multiple (*.mpd);;Fisiere cu documente simple(*.ipd)"), false);
+        QStringLiteral("Fisiere cu documente multiple (*.mpd);;Fisiere cu documente simple(*.ipd)"),
+        false);
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().toLower() == QLatin1String("mpd")) {
@@ -362,7 +385,8 @@ MarginsDialog::MarginsDialog(const QMargins& mm, QWidget* parent) : QDialog(pare
     auto field = [this](int value, const char* name) {
         auto* e = new QLineEdit(QString::number(value), this);
         e->setObjectName(name);
-        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), e));
+        e->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), e));
         return e;
     };
     m_left = field(mm.left(), "editStanga");
@@ -375,7 +399,8 @@ MarginsDialog::MarginsDialog(const QMargins& mm, QWidget* parent) : QDialog(pare
     form->addRow(QStringLiteral("Jos"), m_bottom);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("btnOk");
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName("btnCancel");
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName("btnCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -384,7 +409,8 @@ MarginsDialog::MarginsDialog(const QMargins& mm, QWidget* parent) : QDialog(pare
 }
 
 QMargins MarginsDialog::margins() const {
-    return QMargins(m_left->text().toInt(), m_top->text().toInt(), m_right->text().toInt(), m_bottom->text().toInt());
+    return QMargins(m_left->text().toInt(), m_top->text().toInt(), m_right->text().toInt(),
+                    m_bottom->text().toInt());
 }
 
 // --- document name -------------------------------------------------------------------------------
@@ -407,6 +433,8 @@ DocumentNameDialog::DocumentNameDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-QString DocumentNameDialog::name() const { return m_name->text().trimmed(); }
+QString DocumentNameDialog::name() const {
+    return m_name->text().trimmed();
+}
 
 } // namespace pagero

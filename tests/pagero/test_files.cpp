@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <csignal>
 #include <fstream>
 #include <string>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,7 +49,104 @@ bool runBounded(rlim_t extraBytes, const std::function<bool()>& check) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// A folder whose disk is full. Root mounts a small tmpfs there and fills it; otherwise the
+// process gets a file-size limit while a save runs, so that writes fail as on a full disk.
+class FullDisk {
+public:
+    explicit FullDisk(const QString& dir) : m_dir(dir) {
+        QDir().mkpath(dir);
+        m_mounted = geteuid() == 0 && mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0,
+                                            "size=256k") == 0;
+    }
+    ~FullDisk() {
+        if (m_mounted)
+            umount(QFile::encodeName(m_dir).constData());
+    }
+    bool mounted() const { return m_mounted; }
+    // Fills what is left of the tmpfs (after the files already there).
+    void fill() {
+        if (!m_mounted)
+            return;
+        QFile filler(m_dir + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    // Runs a save as the full disk sees it.
+    template <class F> auto save(F f) {
+        if (m_mounted)
+            return f();
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit old = {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const struct rlimit small = {4096, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        auto result = f();
+        setrlimit(RLIMIT_FSIZE, &old);
+        return result;
+    }
+
+private:
+    QString m_dir;
+    bool m_mounted = false;
+};
+
 } // namespace
+
+TEST_F(PageroTest, SavesOntoAFullDiskReportTheFailureAndKeepTheOldFile) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    for (int i = 0; i < 3000; ++i)
+        doc.QWriteLn(
+            QStringLiteral("Linie %1 a documentului, destul de lunga pentru un disc mic").arg(i),
+            3);
+    ASSERT_GT(doc.GetPageCount(), 10);
+
+    struct Case {
+        const char* file;
+        std::function<int32_t(MorPrint&, const QString&)> save;
+    };
+    const Case cases[] = {
+        {"doc.ipd", [](MorPrint& d, const QString& p) { return d.SaveToIPDFile(p); }},
+        {"doc.txt", [](MorPrint& d, const QString& p) { return d.SaveToTextFile(p); }},
+        {"doc.pdf", [](MorPrint& d, const QString& p) { return d.SaveToPDFFile(p); }},
+    };
+    const QByteArray old = readFile(fixture("doc1.mpd"));
+    const QString full = path("full");
+    FullDisk disk(full);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString target = full + QLatin1Char('/') + QLatin1String(c.file);
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(old), old.size());
+        f.close();
+        disk.fill();
+        EXPECT_EQ(disk.save([&] { return c.save(doc, target); }), 0);
+        EXPECT_NE(doc.GetLastError().indexOf(target), -1) << doc.GetLastError().toStdString();
+        EXPECT_EQ(readFile(target), old);
+        QFile::remove(full + QStringLiteral("/filler"));
+        // Nothing is left behind but the old file.
+        EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QLatin1String(c.file)});
+        QFile::remove(target);
+    }
+
+    // /dev/full through a symbolic link: written in place, the failure reported.
+    const QString link = path("devfull.ipd");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), link));
+    EXPECT_EQ(doc.SaveToIPDFile(link), 0);
+    EXPECT_NE(doc.GetLastError().indexOf(link), -1);
+    // A link to a regular file: the file is replaced, the link stays.
+    const QString real = path("real.ipd"), alias = path("alias.ipd");
+    QFile(real).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(real, alias));
+    ASSERT_EQ(doc.SaveToIPDFile(alias), 1);
+    EXPECT_TRUE(QFileInfo(alias).isSymLink());
+    EXPECT_EQ(readFile(real), readFile(doc.GetIPDFileName()));
+}
 
 TEST_F(PageroTest, CraftedFilesAreRefusedWithinBoundedMemory) {
     struct Case {

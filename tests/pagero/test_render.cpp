@@ -65,7 +65,9 @@ void writePages(MorPrint& doc, int n) {
             doc.TurnPage();
         doc.QWriteLn(QStringLiteral("Pagina %1 din %2").arg(p).arg(n), 3);
         for (int i = 0; i < 5; ++i)
-            doc.QWriteLn(QStringLiteral("  rand %1.%2 | Ştefan Ţăran | %3").arg(p).arg(i).arg(p * 100 + i), 3);
+            doc.QWriteLn(
+                QStringLiteral("  rand %1.%2 | Ştefan Ţăran | %3").arg(p).arg(i).arg(p * 100 + i),
+                3);
     }
 }
 
@@ -77,7 +79,9 @@ QImage pageImage(int widthHundredths, int heightHundredths) {
     return image;
 }
 
-bool dark(QRgb c) { return qGray(c) < 128; }
+bool dark(QRgb c) {
+    return qGray(c) < 128;
+}
 
 // Widths of the alternating dark and light runs of an image row, from the first dark pixel to
 // the last, divided by the module width.
@@ -109,7 +113,8 @@ std::vector<int> code128Modules(const char* text) {
     s->show_hrt = 0;
     s->scale = 1;
     std::vector<int> runs;
-    if (ZBarcode_Encode(s, reinterpret_cast<const unsigned char*>(text), int(strlen(text))) < ZINT_ERROR &&
+    if (ZBarcode_Encode(s, reinterpret_cast<const unsigned char*>(text), int(strlen(text))) <
+            ZINT_ERROR &&
         ZBarcode_Buffer(s, 0) < ZINT_ERROR) {
         const double module = double(s->bitmap_width) / s->width;
         QImage row(s->bitmap_width, 1, QImage::Format_RGB32);
@@ -149,7 +154,8 @@ TEST_F(PageroTest, PageRangeTexts) {
     EXPECT_EQ(pages("2-9,12,7-1", 5), (V{2, 3, 4, 5, 5, 4, 3, 2, 1}));
     EXPECT_EQ(pages("99999999999999", 5), V{});
     // Invalid lists.
-    for (const char* bad : {"0", ",1", "", "1,,2", "1 ,2", "a", "1-", "-2", "1-0", "1-2-3", "01", "1,2,"})
+    for (const char* bad :
+         {"0", ",1", "", "1,,2", "1 ,2", "a", "1-", "-2", "1-0", "1-2-3", "01", "1,2,"})
         EXPECT_EQ(pages(bad, 5), V{-1}) << bad;
     EXPECT_EQ(pages("1", 0), V{-1}); // a document without pages
 }
@@ -168,13 +174,17 @@ TEST_F(PageroTest, PrintPagesInListOrderToThePdfPrinter) {
     ASSERT_EQ(doc.PrintPages(QStringLiteral("1,3-5,2")), 1);
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 3, 4, 5, 2}));
     ASSERT_EQ(pdfPages(path("job1.pdf")), 5);
-    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {path("job1.pdf")}).contains(QStringLiteral("Morvel Doc"))); // job name
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {path("job1.pdf")})
+                    .contains(QStringLiteral("Morvel Doc"))); // job name
     // The PDF's pages are the document's pages in that order.
-    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("job1.pdf"), QStringLiteral("-")});
+    const QString text =
+        runTool(QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), path("job1.pdf"), QStringLiteral("-")});
     const QStringList pdfPagesText = text.split(QLatin1Char('\f'));
     const int order[] = {1, 3, 4, 5, 2};
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(pdfPagesText.value(i).contains(QStringLiteral("Pagina %1 din 6").arg(order[i]))) << i;
+        EXPECT_TRUE(pdfPagesText.value(i).contains(QStringLiteral("Pagina %1 din 6").arg(order[i])))
+            << i;
 
     doc.printed.clear();
     ASSERT_EQ(doc.PrintPages(QStringLiteral("5-3")), 1);
@@ -196,7 +206,8 @@ TEST_F(PageroTest, PrintPagesInListOrderToThePdfPrinter) {
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 
     // Cancelling the file name prints nothing.
-    MorPrint::SetFileNameHook([](QWidget*, const QString&, const QString&, bool) { return QString(); });
+    MorPrint::SetFileNameHook(
+        [](QWidget*, const QString&, const QString&, bool) { return QString(); });
     doc.printed.clear();
     EXPECT_EQ(doc.Print(), 0);
     EXPECT_TRUE(doc.printed.empty());
@@ -210,7 +221,8 @@ TEST_F(PageroTest, ThreePagePdfReadsBackAsTheLaidOutLines) {
     ASSERT_EQ(doc.GetPageCount(), 3);
     ASSERT_EQ(doc.SaveToPDFFile(path("doc.pdf")), 1);
     ASSERT_EQ(pdfPages(path("doc.pdf")), 3);
-    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("doc.pdf"), QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), path("doc.pdf"), QStringLiteral("-")});
     ASSERT_FALSE(text.isEmpty());
     const QStringList pages = text.split(QLatin1Char('\f'));
     for (int p = 1; p <= 3; ++p) {
@@ -401,7 +413,10 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
         doc.printed.clear();
         return doc.Preview(1);
     };
-    EXPECT_EQ(run([](QDialog& dlg) { QTest::mouseClick(child<QPushButton>(dlg, "btnTipareste"), Qt::LeftButton); }), 2);
+    EXPECT_EQ(run([](QDialog& dlg) {
+                  QTest::mouseClick(child<QPushButton>(dlg, "btnTipareste"), Qt::LeftButton);
+              }),
+              2);
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(run([](QDialog& dlg) {
                   QTest::mouseClick(child<QPushButton>(dlg, "btnNext"), Qt::LeftButton);
@@ -438,7 +453,9 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
     EXPECT_TRUE(doc.printed.empty());
 
     // "Salveaza PDF" writes the whole document.
-    run([](QDialog& dlg) { QTest::mouseClick(child<QPushButton>(dlg, "btnSalveazaPdf"), Qt::LeftButton); });
+    run([](QDialog& dlg) {
+        QTest::mouseClick(child<QPushButton>(dlg, "btnSalveazaPdf"), Qt::LeftButton);
+    });
     EXPECT_EQ(pdfPages(path(qPrintable(QStringLiteral("preview%1.pdf").arg(files)))), 5);
     EXPECT_TRUE(m_messages.empty());
 }
@@ -455,11 +472,13 @@ TEST_F(PageroTest, PreviewRefusesMarginsThatAreTooLarge) {
             // Opened with the current margins, back in millimetres.
             EXPECT_EQ(child<QLineEdit>(dlg, "editStanga")->text(), QStringLiteral("5"));
             EXPECT_EQ(child<QLineEdit>(dlg, "editJos")->text(), QStringLiteral("5"));
-            for (auto [name, value] : {std::pair{"editStanga", typed.left()}, std::pair{"editSus", typed.top()},
-                                       std::pair{"editDreapta", typed.right()}, std::pair{"editJos", typed.bottom()}}) {
+            for (auto [name, value] :
+                 {std::pair{"editStanga", typed.left()}, std::pair{"editSus", typed.top()},
+                  std::pair{"editDreapta", typed.right()}, std::pair{"editJos", typed.bottom()}}) {
                 auto* e = child<QLineEdit>(dlg, name);
                 e->clear();
-                QTest::keyClicks(e, QString::number(value) + QStringLiteral("x")); // letters are refused
+                QTest::keyClicks(e, QString::number(value) +
+                                        QStringLiteral("x")); // letters are refused
             }
             return int(QDialog::Accepted);
         }
@@ -512,8 +531,9 @@ TEST_F(PageroTest, PreviewPrinterSetupRepagesOrReportsAnError) {
 
     // A printer that cannot be used: the message, and the previous printer stays.
     MorPrint::SetPrinterSetupHook([](QPrinter& printer, QWidget*) {
-        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(20, 20), QPageSize::Millimeter), QPageLayout::Portrait,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter, QMarginsF(10, 10, 10, 10)));
+        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(20, 20), QPageSize::Millimeter),
+                                          QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                          QPageLayout::Millimeter, QMarginsF(10, 10, 10, 10)));
         return true;
     });
     doc.Preview(1);
@@ -571,13 +591,16 @@ TEST_F(PageroTest, PreviewShowsThePageItsLinesAndTheBarcode) {
     doc.SetUserMargins(QMargins(5, 5, 5, 5));
     doc.QWriteBarCode(QStringLiteral("21^RO12345678^2024^5^987654"), 1);
     doc.QWriteLn(QStringLiteral(" @@R: VORTAPL: 987654"), 1);
-    doc.QWriteLn(QStringLiteral("Pagina: %d @@C: EXTRAS DIN STATUL DE PLATA @@R: Data: 05-06-2024"), 2);
+    doc.QWriteLn(QStringLiteral("Pagina: %d @@C: EXTRAS DIN STATUL DE PLATA @@R: Data: 05-06-2024"),
+                 2);
     doc.QWriteLn(QString(), 3);
     doc.QWriteLn(QStringLiteral("Judetul: Cluj"), 3);
     doc.QWriteLn(QStringLiteral("Cod Fiscal: RO12345678 @@C:EXTRAS DIN STATUL DE PLATA"), 3);
     doc.QWriteLn(QStringLiteral("Angajator: SC Ţesătoria Bârsei SRL @@C: Luna 5 Anul 2024"), 3);
     doc.QWriteLn(QStringLiteral(" ") + QString(123, QLatin1Char('-')), 3);
-    doc.QWriteLn(QStringLiteral("@@TAB:| Nr.|  Cod Numeric  |    Numele si prenumele       | Venit brut |"), 3);
+    doc.QWriteLn(
+        QStringLiteral("@@TAB:| Nr.|  Cod Numeric  |    Numele si prenumele       | Venit brut |"),
+        3);
     doc.QWriteLn(QStringLiteral(" ") + QString(123, QLatin1Char('-')), 3);
     for (int i = 1; i <= 120; ++i)
         doc.QWriteLn(QStringLiteral("|%1| 1800101%2 | %3 |%4 |")
