@@ -990,23 +990,73 @@ int32_t MorPrint::LoadDocument(const QByteArray& ipd, const QString& szSource) {
     return 1;
 }
 
+namespace {
+
+// The length of the whole entries at the start of a multiple-document image, or -1 when the
+// image is no such file. What follows them is a torn tail (an append cut short) when it looks
+// like the start of an entry: its document header, as far as present, is an IPD header.
+qsizetype wholeMpdEntries(const QByteArray& mpd) {
+    constexpr qsizetype entryHead = 4 + MorPrint::MpdNameSize;
+    qsizetype pos = 0;
+    int whole = 0;
+    while (mpd.size() - pos >= entryHead) {
+        const quint32 n = quint32(get32(mpd.constData() + pos));
+        if (qint64(n) > mpd.size() - pos - entryHead)
+            break;
+        if (!MorPrint::ValidIPDHead(mpd.mid(pos + entryHead, n)))
+            return -1;
+        pos += entryHead + n;
+        ++whole;
+    }
+    if (pos == mpd.size())
+        return pos;
+    const QByteArray tail = mpd.mid(pos + entryHead, MorPrint::IpdHeadSize);
+    QByteArray expected(10, '\0');
+    put16(expected.data(), MorPrint::FileMagic);
+    put16(expected.data() + 2, 1);
+    put16(expected.data() + 4, 1);
+    put16(expected.data() + 6, 1);
+    put16(expected.data() + 8, MorPrint::IpdHeadSize);
+    const qsizetype seen = std::min<qsizetype>(tail.size(), expected.size());
+    if (seen == 0 ? whole == 0 : tail.left(seen) != expected.left(seen))
+        return -1;
+    return pos;
+}
+
+} // namespace
+
 int32_t MorPrint::SaveToMPDFile(const QString& szPath, const QString& szName) {
     if (!m_pIPD)
         return 0;
-    QFile out(szPath);
-    if (!out.open(QIODevice::ReadWrite) || !out.seek(out.size()))
-        return 0;
+    m_strLastError.clear();
+    // The file is rewritten whole (its entries, then the new one) and renamed into place, so
+    // an append cut short never leaves a torn file; a torn tail left by an older cut is dropped.
+    QByteArray mpd;
+    QFile old(szPath);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) {
+            m_strLastError =
+                QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(szPath, old.errorString());
+            return 0;
+        }
+        mpd = old.readAll();
+        old.close();
+        const qsizetype whole = wholeMpdEntries(mpd);
+        if (whole < 0) {
+            m_strLastError =
+                QStringLiteral("Fisierul %1 nu este un fisier cu documente multiple.").arg(szPath);
+            return 0;
+        }
+        mpd.truncate(whole);
+    }
     const QByteArray data = readAllOf(*m_pIPD);
     char head[4 + MpdNameSize] = {};
     put32(head, int32_t(data.size()));
     const QByteArray name = ToAnsi(szName).left(MpdNameSize - 1);
     memcpy(head + 4, name.constData(), name.size());
-    if (out.write(head, sizeof head) != qint64(sizeof head))
-        return 0;
-    for (qsizetype pos = 0; pos < data.size(); pos += 1024)
-        if (out.write(data.mid(pos, 1024)) < 0)
-            return 0;
-    return 1;
+    mpd.append(head, sizeof head);
+    mpd.append(data);
+    return pagero::writeWholeFile(szPath, mpd, &m_strLastError) ? 1 : 0;
 }
 
 int32_t MorPrint::LoadFromMPDFile(const QString& szPath, uint16_t iIndex, QStringList* pNames) {

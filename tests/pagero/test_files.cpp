@@ -110,6 +110,8 @@ TEST_F(PageroTest, SavesOntoAFullDiskReportTheFailureAndKeepTheOldFile) {
     };
     const Case cases[] = {
         {"doc.ipd", [](MorPrint& d, const QString& p) { return d.SaveToIPDFile(p); }},
+        {"doc.mpd",
+         [](MorPrint& d, const QString& p) { return d.SaveToMPDFile(p, QStringLiteral("nou")); }},
         {"doc.txt", [](MorPrint& d, const QString& p) { return d.SaveToTextFile(p); }},
         {"doc.pdf", [](MorPrint& d, const QString& p) { return d.SaveToPDFFile(p); }},
     };
@@ -226,4 +228,46 @@ TEST_F(PageroTest, DocumentTooLargeToPageIsRefusedAndTheOldOneStays) {
     doc.limitLayout(100000 * pageBytes);
     EXPECT_EQ(doc.LoadFromIPDFile(path("breaks.ipd")), 1) << doc.GetLastError().toStdString();
     EXPECT_GE(doc.GetPageCount(), 100);
+}
+
+TEST_F(PageroTest, TornMultipleDocumentTailIsIgnoredAndDroppedByTheNextSave) {
+    const QByteArray whole = readFile(fixture("doc1.mpd"));
+    constexpr int entry = 4 + 32 + 115; // one entry of doc1.ipd
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 40), 1);
+    doc.QWriteLn(QStringLiteral("adaugat"), 3);
+    // The second entry cut inside its length, its name and its document.
+    for (int cut : {entry + 2, entry + 20, entry + 36 + 6, entry + 36 + 60}) {
+        SCOPED_TRACE(cut);
+        const QString mpd = path("torn.mpd");
+        QFile f(mpd);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(whole.left(cut));
+        f.close();
+
+        TestDoc reader;
+        ASSERT_EQ(reader.Init(folder(), 100, 0, 0), 1);
+        QStringList names;
+        EXPECT_EQ(reader.LoadFromMPDFile(mpd, 1, &names), 0);
+        EXPECT_EQ(names, QStringList{QStringLiteral("Primul")});
+        EXPECT_EQ(reader.LoadFromMPDFile(mpd, 0), 1);
+
+        // Saving again keeps the whole entry, drops the torn one and appends the new one.
+        ASSERT_EQ(doc.SaveToMPDFile(mpd, QStringLiteral("nou")), 1);
+        EXPECT_EQ(readFile(mpd).left(entry), whole.left(entry));
+        EXPECT_EQ(reader.LoadFromMPDFile(mpd, 1, &names), 1);
+        EXPECT_EQ(names, (QStringList{QStringLiteral("Primul"), QStringLiteral("nou")}));
+        EXPECT_EQ(reader.page(1)[1], padded("adaugat", 40));
+    }
+    // A file that is no multiple-document file is not appended to.
+    const QString foreign = path("notes.mpd");
+    QFile g(foreign);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write("Note personale, nu un document de tiparire.\n");
+    g.close();
+    const QByteArray before = readFile(foreign);
+    EXPECT_EQ(doc.SaveToMPDFile(foreign, QStringLiteral("nou")), 0);
+    EXPECT_NE(doc.GetLastError().indexOf(QStringLiteral("nu este un fisier cu documente multiple")),
+              -1);
+    EXPECT_EQ(readFile(foreign), before);
 }
