@@ -252,20 +252,33 @@ bool MorPrint::ParsePageRange(const QString& strRange, int iPageCount, QList<int
 int32_t MorPrint::PrintPageList(const QList<int>& pages, QPrinter& printer) {
     printer.setDocName(QStringLiteral("Morvel Doc"));
     printer.setCreator(QStringLiteral("Pagero"));
+    auto printerName = [&printer] {
+        return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                             : printer.printerName();
+    };
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        m_strLastError = QStringLiteral("Tiparirea la %1 nu poate porni.").arg(printerName());
         return 0;
+    }
     bool first = true;
     for (int p : pages) {
         if (!first && !printer.newPage()) {
             painter.end();
+            m_strLastError =
+                QStringLiteral("Imprimanta %1 nu a primit pagina %2.").arg(printerName()).arg(p);
             return 0;
         }
         first = false;
         m_iPaginaCurenta = p;
         PrintAPage(painter);
     }
-    return painter.end() ? 1 : 0;
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        m_strLastError =
+            QStringLiteral("Imprimanta %1 a raportat o eroare la tiparire.").arg(printerName());
+        return 0;
+    }
+    return 1;
 }
 
 int32_t MorPrint::Print() {
@@ -277,12 +290,20 @@ int32_t MorPrint::PrintPage(int32_t iPage) {
 }
 
 int32_t MorPrint::PrintPages(const QString& strRange) {
-    if (!m_pPrinter)
+    m_strLastError.clear();
+    if (!m_pPrinter) {
+        m_strLastError = QStringLiteral("Nu exista o imprimanta.");
         return 0;
+    }
     QList<int> pages;
     // An invalid list is refused before any job starts, so no blank sheet comes out.
-    if (!ParsePageRange(strRange, GetPageCount(), &pages))
+    const int32_t count = GetPageCount();
+    if (!ParsePageRange(strRange, count, &pages)) {
+        m_strLastError =
+            count <= 0 ? QStringLiteral("Documentul nu are pagini.")
+                       : QStringLiteral("Lista de pagini \"%1\" nu este valida.").arg(strRange);
         return 0;
+    }
     if (pages.isEmpty())
         return 1;
     if (m_pPrinter->outputFormat() == QPrinter::PdfFormat &&

@@ -57,6 +57,11 @@ protected:
         p.translate(kPad, kPad);
         p.setClipRect(QRect(QPoint(0, 0), paper.size()));
         p.fillRect(QRect(QPoint(0, 0), paper.size()), Qt::white);
+        if (m_page < 1) {
+            p.drawText(QRect(QPoint(0, 0), paper.size()), Qt::AlignCenter,
+                       QStringLiteral("Documentul nu are pagini."));
+            return;
+        }
         m_doc.PrevPage(m_page, &p, m_zoom);
     }
 
@@ -194,13 +199,24 @@ PreviewDialog::PreviewDialog(MorPrint& doc, QWidget* parent) : QDialog(parent), 
 void PreviewDialog::showPage(int page) {
     const int count = m_doc.GetPageCount();
     m_iPage = std::clamp(page, 1, std::max(count, 1));
-    m_lblPage->setText(QStringLiteral("%1 / %2").arg(m_iPage).arg(count));
+    // A document without pages says so and offers nothing to print or save as PDF.
+    m_lblPage->setText(count > 0 ? QStringLiteral("%1 / %2").arg(m_iPage).arg(count)
+                                 : QStringLiteral("Fara pagini"));
+    for (QWidget* w : {static_cast<QWidget*>(m_btnPrint), static_cast<QWidget*>(m_cmbRange),
+                       static_cast<QWidget*>(m_editPages), static_cast<QWidget*>(m_btnPdf)})
+        w->setEnabled(count > 0);
     m_btnFirst->setEnabled(m_iPage > 1);
     m_btnPrev->setEnabled(m_iPage > 1);
     m_btnNext->setEnabled(m_iPage < count);
     m_btnLast->setEnabled(m_iPage < count);
-    m_view->setPage(m_iPage, m_fZoom);
+    m_view->setPage(count > 0 ? m_iPage : 0, m_fZoom);
     m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void PreviewDialog::reportFailure(const QString& what) {
+    const QString why = m_doc.GetLastError();
+    MorPrint::ShowMessage(why.isEmpty() ? what : what + QLatin1Char('\n') + why,
+                          QStringLiteral("Previzualizare"), QMessageBox::Critical);
 }
 
 void PreviewDialog::updateZoom() {
@@ -287,6 +303,8 @@ void PreviewDialog::print() {
     }
     if (printed)
         m_iResult = result;
+    else if (!m_doc.GetLastError().isEmpty()) // empty: the user cancelled the file name
+        reportFailure(QStringLiteral("Tiparirea nu a reusit."));
 }
 
 void PreviewDialog::printerSetup() {
@@ -317,8 +335,7 @@ void PreviewDialog::savePdf() {
     if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         name += QStringLiteral(".pdf");
     if (!m_doc.SaveToPDFFile(name))
-        MorPrint::ShowMessage(QStringLiteral("Fisierul PDF nu poate fi scris:\n%1").arg(name),
-                              QStringLiteral("Previzualizare"), QMessageBox::Critical);
+        reportFailure(QStringLiteral("Fisierul PDF nu poate fi scris:\n%1").arg(name));
 }
 
 void PreviewDialog::saveDocument() {
@@ -330,15 +347,18 @@ void PreviewDialog::saveDocument() {
     if (name.isEmpty())
         return;
     const QString ext = QFileInfo(name).suffix().toLower();
+    int32_t saved = 1;
     if (ext == QLatin1String("txt")) {
-        m_doc.SaveToTextFile(name);
+        saved = m_doc.SaveToTextFile(name);
     } else if (ext == QLatin1String("mpd")) {
         DocumentNameDialog dlg(this);
         if (MorPrint::RunDialog(dlg) == QDialog::Accepted && !dlg.name().isEmpty())
-            m_doc.SaveToMPDFile(name, dlg.name());
+            saved = m_doc.SaveToMPDFile(name, dlg.name());
     } else {
-        m_doc.SaveToIPDFile(name);
+        saved = m_doc.SaveToIPDFile(name);
     }
+    if (!saved)
+        reportFailure(QStringLiteral("Documentul nu a fost salvat."));
 }
 
 void PreviewDialog::loadDocument() {
@@ -369,9 +389,12 @@ void PreviewDialog::loadEntry(int index) {
 }
 
 void PreviewDialog::afterLoad(bool ok) {
-    if (!ok)
-        MorPrint::ShowMessage(QStringLiteral("Fisierul nu este intr-un format cunoscut!"),
+    if (!ok) {
+        const QString why = m_doc.GetLastError();
+        MorPrint::ShowMessage(QStringLiteral("Fisierul nu este intr-un format cunoscut!") +
+                                  (why.isEmpty() ? QString() : QLatin1Char('\n') + why),
                               QStringLiteral("Previzualizare"), QMessageBox::Warning);
+    }
     updateZoom();
     showPage(1);
 }

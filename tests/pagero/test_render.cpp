@@ -451,6 +451,11 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
               }),
               0);
     EXPECT_TRUE(doc.printed.empty());
+    // ... and says why.
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0],
+              "Previzualizare: Tiparirea nu a reusit.\nLista de pagini \",1\" nu este valida.");
+    m_messages.clear();
 
     // "Salveaza PDF" writes the whole document.
     run([](QDialog& dlg) {
@@ -580,7 +585,77 @@ TEST_F(PageroTest, PreviewSavesAndLoadsDocuments) {
     EXPECT_TRUE(QFile::exists(path("a.txt")));
     EXPECT_TRUE(MorPrint::ValidIPDHead(path("c.ipd")));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Previzualizare: Fisierul nu este intr-un format cunoscut!");
+    // The known message, and below it the reason with the file's name.
+    EXPECT_EQ(m_messages[0].rfind("Previzualizare: Fisierul nu este intr-un format cunoscut!\n", 0),
+              0u);
+    EXPECT_NE(m_messages[0].find(path("a.txt").toStdString()), std::string::npos);
+}
+
+TEST_F(PageroTest, PreviewReportsFailedSavesAndPrints) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    writePages(doc, 2);
+    const QString missing = path("nu/exista");
+    QString next;
+    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool) { return next; });
+    struct Case {
+        const char* button;
+        const char* file;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"btnSalvez", "doc.ipd", "Documentul nu a fost salvat."},
+        {"btnSalvez", "doc.txt", "Documentul nu a fost salvat."},
+        {"btnSalveazaPdf", "doc.pdf", "Fisierul PDF nu poate fi scris:"},
+        {"btnTipareste", "doc.pdf", "Tiparirea nu a reusit."}, // the PDF printer writes a file
+    };
+    MorPrint::SetDialogHook([&](QDialog& dlg) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.file);
+            m_messages.clear();
+            next = missing + QLatin1Char('/') + QLatin1String(c.file);
+            child<QPushButton>(dlg, c.button)->click();
+            EXPECT_EQ(m_messages.size(), 1u);
+            if (m_messages.empty())
+                continue;
+            EXPECT_EQ(m_messages[0].rfind(std::string("Previzualizare: ") + c.message, 0), 0u)
+                << m_messages[0];
+            EXPECT_NE(m_messages[0].find(next.toStdString()), std::string::npos) << m_messages[0];
+        }
+        // A cancelled file name is no failure.
+        m_messages.clear();
+        next.clear();
+        child<QPushButton>(dlg, "btnTipareste")->click();
+        EXPECT_TRUE(m_messages.empty());
+        return 0;
+    });
+    EXPECT_EQ(doc.Preview(1), 0);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(PageroTest, PreviewOfADocumentWithoutPagesSaysSo) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 40), 1);
+    const int L = doc.GetLinesOnPage();
+    for (int i = 0; i < L; ++i)
+        doc.QWriteLn(QStringLiteral("antet %1").arg(i), 1);
+    doc.QWriteLn(QStringLiteral("corp"), 3);
+    ASSERT_EQ(doc.GetPageCount(), 0);
+    MorPrint::SetDialogHook([&](QDialog& dlg) {
+        EXPECT_EQ(child<QLabel>(dlg, "lblPage")->text(), QStringLiteral("Fara pagini"));
+        for (const char* name :
+             {"btnTipareste", "btnSalveazaPdf", "btnInceput", "btnPrev", "btnNext", "btnSfarsit"})
+            EXPECT_FALSE(child<QPushButton>(dlg, name)->isEnabled()) << name;
+        EXPECT_FALSE(child<QComboBox>(dlg, "cmbRange")->isEnabled());
+        // The page view draws the notice instead of a page.
+        QWidget* view = dlg.findChild<QWidget*>(QStringLiteral("pageView"));
+        QImage shot(view->size(), QImage::Format_RGB32);
+        view->render(&shot);
+        return 0;
+    });
+    EXPECT_EQ(doc.Preview(1), 0);
+    EXPECT_EQ(doc.Print(), 0);
+    EXPECT_NE(doc.GetLastError().indexOf(QStringLiteral("nu are pagini")), -1);
 }
 
 // Draws the preview of a real document; with PAGERO_SCREENSHOT set the dialog is shown and
