@@ -279,13 +279,27 @@ void MorPrint::Uninit() {
 
 // --- settings ----------------------------------------------------------------------------------
 
-void MorPrint::SetUserMargins(const QMargins& mm) {
+int32_t MorPrint::SetUserMargins(const QMargins& mm) {
+    // Margins below zero or leaving nothing of the page are refused, the old ones stay.
+    const double across = (double(mm.left()) + mm.right()) * 3.937;
+    const double down = (double(mm.top()) + mm.bottom()) * 3.937;
+    if (mm.left() < 0 || mm.top() < 0 || mm.right() < 0 || mm.bottom() < 0 ||
+        (m_iPageWidth > 0 && across >= m_iPageWidth) ||
+        (m_iPageHeight > 0 && down >= m_iPageHeight)) {
+        m_strLastError = QStringLiteral("Margini incorecte: %1, %2, %3, %4 mm.")
+                             .arg(mm.left())
+                             .arg(mm.top())
+                             .arg(mm.right())
+                             .arg(mm.bottom());
+        return 0;
+    }
     m_iUserMargins[0] = mmToHundredths(mm.left());
     m_iUserMargins[1] = mmToHundredths(mm.top());
     m_iUserMargins[2] = mmToHundredths(mm.right());
     m_iUserMargins[3] = mmToHundredths(mm.bottom());
     WriteIPDHead();
     m_bNeedsPaging = 1;
+    return 1;
 }
 
 QMargins MorPrint::GetUserMargins() const {

@@ -68,7 +68,8 @@ public:
     void Uninit();
 
     // Margins in millimetres (left, top, right, bottom); stored as hundredths of an inch.
-    void SetUserMargins(const QMargins& mm);
+    // 1, or 0 when one is negative or they leave nothing of the page (the old ones stay).
+    int32_t SetUserMargins(const QMargins& mm);
     QMargins GetUserMargins() const; // hundredths of an inch
     void SetFlags(uint16_t iFlags);
     uint16_t GetFlags() const { return m_iFlags; }
@@ -180,7 +181,8 @@ public:
     // or when the chosen printer cannot be used (a message says so; the old printer stays).
     bool RunPrinterSetup(QWidget* parent);
     // New margins in millimetres, refused with "Margini prea mari!" when less than five line
-    // heights would remain across or down the page. 1 accepted (and paged), 0 refused.
+    // heights would remain across or down the page (and with a message when one is negative).
+    // 1 accepted (and paged), 0 refused.
     int32_t SetMarginsChecked(const QMargins& mm);
 
 protected:

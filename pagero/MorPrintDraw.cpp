@@ -420,10 +420,16 @@ bool MorPrint::RunPrinterSetup(QWidget* parent) {
 
 int32_t MorPrint::SetMarginsChecked(const QMargins& mm) {
     Paging();
+    // In floating point: any int the caller passes is compared, none is summed into overflow.
     const double lh5 = 5.0 * m_iLineHeight;
-    if (m_iPageHeight - lh5 < (mm.top() + mm.bottom()) * 3.937 ||
-        m_iPageWidth - lh5 < (mm.left() + mm.right()) * 3.937 || mm.left() < 0 || mm.top() < 0 ||
-        mm.right() < 0 || mm.bottom() < 0) {
+    const double across = (double(mm.left()) + mm.right()) * 3.937;
+    const double down = (double(mm.top()) + mm.bottom()) * 3.937;
+    if (mm.left() < 0 || mm.top() < 0 || mm.right() < 0 || mm.bottom() < 0) {
+        ShowMessage(QStringLiteral("Marginile nu pot fi negative!"), QStringLiteral("Margini"),
+                    QMessageBox::Warning);
+        return 0;
+    }
+    if (m_iPageHeight - lh5 < down || m_iPageWidth - lh5 < across) {
         ShowMessage(QStringLiteral("Margini prea mari!"), QStringLiteral("Margini"),
                     QMessageBox::Warning);
         return 0;

@@ -137,6 +137,11 @@ PreviewDialog::PreviewDialog(MorPrint& doc, QWidget* parent) : QDialog(parent), 
     m_scroll->installEventFilter(this);
     m_scroll->viewport()->installEventFilter(this);
     m_view->installEventFilter(this);
+    // Page Up and Page Down turn pages whatever has the focus: the combo boxes would take
+    // them for their items and the edit box would swallow them.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_btnPrinter);
@@ -271,10 +276,13 @@ void PreviewDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 // The scroll area would take Page Up/Down, Home and End for scrolling; here they turn pages.
+// In the page list's edit box Home and End keep moving the cursor.
 bool PreviewDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::NoModifier && pagingKey(key->key()))
+        const bool pageKey = key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+        const bool editing = qobject_cast<QLineEdit*>(watched) != nullptr;
+        if (key->modifiers() == Qt::NoModifier && (pageKey || !editing) && pagingKey(key->key()))
             return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -15,6 +15,7 @@
 
 #include <zint.h>
 
+#include <climits>
 #include <functional>
 
 namespace {
@@ -509,6 +510,74 @@ TEST_F(PageroTest, PreviewRefusesMarginsThatAreTooLarge) {
     EXPECT_EQ(doc.GetUserMargins(), QMargins(78, 118, 39, 157));
     EXPECT_FALSE(doc.needsPaging());
     EXPECT_EQ(TestDoc::Conv(4, "x", 1), QByteArray("x   "));
+}
+
+TEST_F(PageroTest, NegativeAndHugeMarginsAreRefusedWithoutOverflow) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    ASSERT_EQ(doc.SetUserMargins(QMargins(5, 5, 5, 5)), 1);
+    writePages(doc, 3);
+    const int pages = doc.GetPageCount();
+    struct Case {
+        QMargins mm;
+        const char* message;
+    };
+    const Case cases[] = {
+        {QMargins(-1, 5, 5, 5), "Margini: Marginile nu pot fi negative!"},
+        {QMargins(5, INT_MIN, 5, INT_MIN), "Margini: Marginile nu pot fi negative!"},
+        {QMargins(INT_MAX, 5, INT_MAX, 5),
+         "Margini: Margini prea mari!"}, // the sum overflows an int
+        {QMargins(5, INT_MAX, 5, 1), "Margini: Margini prea mari!"},
+        {QMargins(5, 5, 300, 5), "Margini: Margini prea mari!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        m_messages.clear();
+        EXPECT_EQ(doc.SetMarginsChecked(c.mm), 0);
+        EXPECT_EQ(m_messages, std::vector<std::string>{c.message});
+        // The library's own setter refuses them too, silently, with the reason kept.
+        EXPECT_EQ(doc.SetUserMargins(c.mm), 0);
+        EXPECT_NE(doc.GetLastError().indexOf(QStringLiteral("Margini incorecte")), -1);
+        EXPECT_EQ(doc.GetUserMargins(), QMargins(19, 19, 19, 19));
+        EXPECT_EQ(doc.GetPageCount(), pages);
+    }
+}
+
+TEST_F(PageroTest, PageKeysTurnPagesWhateverHasTheFocus) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    writePages(doc, 4);
+    MorPrint::SetDialogHook([&](QDialog& dlg) {
+        auto* label = child<QLabel>(dlg, "lblPage");
+        auto* range = child<QComboBox>(dlg, "cmbRange");
+        auto* zoom = child<QComboBox>(dlg, "cmbZoom");
+        auto* edit = child<QLineEdit>(dlg, "editPages");
+        range->setCurrentIndex(4); // shows the page list's edit box
+        const int zoomIndex = zoom->currentIndex();
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 range, zoom, edit, child<QPushButton>(dlg, "btnTipareste")}) {
+            SCOPED_TRACE(w->objectName().toStdString());
+            QTest::keyClick(w, Qt::Key_PageDown);
+            EXPECT_EQ(label->text(), QStringLiteral("2 / 4"));
+            QTest::keyClick(w, Qt::Key_PageDown);
+            EXPECT_EQ(label->text(), QStringLiteral("3 / 4"));
+            QTest::keyClick(w, Qt::Key_PageUp);
+            QTest::keyClick(w, Qt::Key_PageUp);
+            EXPECT_EQ(label->text(), QStringLiteral("1 / 4"));
+        }
+        // The combo boxes kept their choice.
+        EXPECT_EQ(range->currentIndex(), 4);
+        EXPECT_EQ(zoom->currentIndex(), zoomIndex);
+        // In the edit box Home and End move the cursor, not the page.
+        QTest::keyClicks(edit, QStringLiteral("1-3"));
+        QTest::keyClick(edit, Qt::Key_Home);
+        EXPECT_EQ(edit->cursorPosition(), 0);
+        QTest::keyClick(edit, Qt::Key_End);
+        EXPECT_EQ(edit->cursorPosition(), 3);
+        EXPECT_EQ(label->text(), QStringLiteral("1 / 4"));
+        return 0;
+    });
+    doc.Preview(1);
 }
 
 TEST_F(PageroTest, PreviewPrinterSetupRepagesOrReportsAnError) {
