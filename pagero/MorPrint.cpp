@@ -145,6 +145,41 @@ QByteArray formatPage(const QByteArray& part, int page) {
     return out;
 }
 
+// One character per column: a tab goes on to the next multiple of 8 columns (counted from the
+// start of the part) and any other control character becomes one blank. The page, the text
+// export and the drawing then all keep the grid.
+QByteArray expandTabs(const QByteArray& part) {
+    if (std::none_of(part.begin(), part.end(), [](char c) { return uchar(c) < 0x20; }))
+        return part;
+    QByteArray out;
+    out.reserve(part.size() + 8);
+    for (char c : part) {
+        if (c == '\t')
+            out.append(8 - out.size() % 8, ' ');
+        else
+            out.append(uchar(c) < 0x20 ? ' ' : c);
+    }
+    return out;
+}
+
+QString expandTabs(const QString& text) {
+    if (!text.contains(QLatin1Char('\t')))
+        return text;
+    QString out;
+    qsizetype column = 0;
+    for (QChar c : text) {
+        if (c == QLatin1Char('\t')) {
+            const qsizetype n = 8 - column % 8;
+            out.append(QString(n, QLatin1Char(' ')));
+            column += n;
+        } else {
+            out.append(c);
+            column = c == QLatin1Char('\n') ? 0 : column + 1;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 // --- hooks -------------------------------------------------------------------------------------
@@ -403,7 +438,8 @@ QString justifyLine(const QString& line, int width) {
 
 int32_t MorPrint::QWriteMultiLine(const QString& strText, int iJustify) {
     const int width = std::max<int>(m_iCharsPerLine, 1);
-    QString text = strText + QLatin1Char(' ');
+    // Tabs take their columns before wrapping, so that no wrapped line grows past the width.
+    QString text = expandTabs(strText) + QLatin1Char(' ');
     while (!text.isEmpty()) {
         const QString window = text.left(width + 1);
         const qsizetype lf = window.indexOf(QLatin1Char('\n'));
@@ -678,6 +714,9 @@ QByteArray MorPrint::Conv(int iWidth, const QByteArray& text, int iPage) {
         centre = formatPage(centre, iPage);
         right = formatPage(right, iPage);
     }
+    left = expandTabs(left);
+    centre = expandTabs(centre);
+    right = expandTabs(right);
     char* d = line.data();
     memcpy(d, left.constData(), std::min<qsizetype>(left.size(), width));
     if (!centre.isEmpty()) {

@@ -185,6 +185,41 @@ TEST_F(PageroTest, ConvPlacesLeftCentreAndRightParts) {
     EXPECT_EQ(TestDoc::Conv(4, "", 1), QByteArray("    "));
 }
 
+TEST_F(PageroTest, TabsTakeTheirColumnsAlikeInPagesTextAndWrapping) {
+    struct Case {
+        const char* text;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"a\tb", "a       b           "},
+        {"\tx", "        x           "},
+        {"12345678\tx", "12345678        x   "},
+        {"@@R:x\ty", "           x       y"}, // the right part keeps its own tab stops
+        {"a\rb\x01"
+         "c",
+         "a b c               "}, // other control characters: one blank each
+        {"%d\t|", "4       |           "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TestDoc::Conv(20, c.text, 4), QByteArray(c.line)) << c.text;
+
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 0, 20), 1);
+    doc.QWriteLn(QStringLiteral("Nume\tSuma"), 3);
+    doc.QWriteMultiLine(QStringLiteral("\tcuvant\tcuvant\tcuvant"), 0);
+    ASSERT_EQ(doc.GetPageCount(), 1);
+    EXPECT_EQ(doc.page(1)[0], "Nume    Suma        ");
+    EXPECT_EQ(doc.page(1)[1], "        cuvant      ");
+    EXPECT_EQ(doc.page(1)[2], "cuvant  cuvant      ");
+    ASSERT_EQ(doc.SaveToTextFile(path("tab.txt")), 1);
+    const QList<QByteArray> lines = readFile(path("tab.txt")).split('\n');
+    EXPECT_EQ(lines.at(0), QByteArray("Nume    Suma        \r"));
+    for (const QByteArray& line : lines.mid(0, doc.GetLinesOnPage())) {
+        EXPECT_EQ(line.size(), 21);
+        EXPECT_FALSE(line.contains('\t'));
+    }
+}
+
 TEST_F(PageroTest, PageCountFollowsTheBodyCapacity) {
     for (uint16_t flags : {uint16_t(0), uint16_t(2), uint16_t(4), uint16_t(8), uint16_t(14)}) {
         TestDoc doc;
