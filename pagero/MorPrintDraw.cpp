@@ -27,6 +27,8 @@ namespace {
 
 // Module width aimed at for a barcode: one hundredth of an inch (0.254 mm).
 constexpr double kModule = 1.0;
+// Blank modules a scanner needs on either side of a Code 128 symbol.
+constexpr double kQuietZone = 10.0;
 
 struct ZintDeleter {
     void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
@@ -108,12 +110,14 @@ void MorPrint::DrawPage(QPainter& dc, int iPage, double fScale) {
             std::vector<std::pair<double, double>> bars;
             double modules = 0;
             if (code128Bars(code, &bars, &modules)) {
-                // Module width: a whole number of device pixels near 0.254 mm, narrower only when
-                // the symbol would not fit the line.
+                // Module width: a whole number of device pixels near 0.254 mm (3 dots at 300 dpi),
+                // narrower only when the symbol and its quiet zones would not fit the line.
+                const double span = modules + 2 * kQuietZone;
                 double module = std::max(1.0, std::round(kModule * fScale));
-                if (module * modules > lineWidth)
-                    module = lineWidth / modules;
-                const double codeWidth = module * modules;
+                if (module * span > lineWidth)
+                    module = lineWidth / span;
+                const double quiet = kQuietZone * module;
+                const double codeWidth = module * span;
                 // The symbol takes its own line and grows into the lines below only where they
                 // are blank under it, up to the barcode height, never over a rule line.
                 const int columns =
@@ -125,8 +129,10 @@ void MorPrint::DrawPage(QPainter& dc, int iPage, double fScale) {
                     ++rows;
                 const double top = y0 + i * lh + 0.1 * lh;
                 const double height = rows * lh - 0.2 * lh;
+                // The quiet zone left of the bars lies inside the line: nothing else is drawn
+                // there, and it never falls off the page when the margin is 0.
                 for (const auto& [start, width] : bars)
-                    dc.fillRect(QRectF(x0 + start * module, top, width * module, height),
+                    dc.fillRect(QRectF(x0 + quiet + start * module, top, width * module, height),
                                 Qt::black);
                 continue;
             }

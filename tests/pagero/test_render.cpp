@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <zint.h>
@@ -276,7 +277,8 @@ TEST_F(PageroTest, BarcodeIsDrawnInsideItsLineSlot) {
     ASSERT_GE(maxX, 0) << "no barcode drawn";
     EXPECT_GE(minY, slotTop);
     EXPECT_LT(maxY, slotBottom);
-    EXPECT_NEAR(minX, with.leftMargin() * px, 1.0);
+    // The bars start after the quiet zone of 10 modules.
+    EXPECT_NEAR(minX, (with.leftMargin() + 10) * px, 1.0);
     EXPECT_LT(maxX, a.width());
     // Across the slot the bars are the Code 128 symbol of the payload, 0.254 mm a module.
     const std::vector<int> expected = code128Modules(payload.toLatin1().constData());
@@ -286,6 +288,40 @@ TEST_F(PageroTest, BarcodeIsDrawnInsideItsLineSlot) {
     EXPECT_EQ(with.GetPageLine(1, 1).trimmed(), QStringLiteral("@@BC:") + payload);
 }
 
+TEST_F(PageroTest, BarcodeInTheSavedPdfDecodesAt300Dpi) {
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+        GTEST_SKIP() << "zbarimg (zbar-tools) is not installed";
+    // With no margin the quiet zone still lies on the page.
+    const std::pair<const char*, int> cases[] = {{"21^RO12345678^2024^5^987654", 0},
+                                                 {"VORTAPL-1", 5}};
+    for (const auto& [payload, margin] : cases) {
+        SCOPED_TRACE(payload);
+        {
+            TestDoc doc;
+            ASSERT_EQ(doc.Init(folder(), 120, 14, 125), 1);
+            doc.SetUserMargins(QMargins(margin, 5, margin, 5));
+            doc.QWriteLn(QStringLiteral("Antet@@R:Pagina %d"), 1);
+            doc.QWriteBarCode(QString::fromLatin1(payload), 3);
+            doc.QWriteLn(QStringLiteral("Text sub cod: ") + QString(100, QLatin1Char('X')), 3);
+            const QString pdf = path("cod.pdf");
+            ASSERT_EQ(doc.SaveToPDFFile(pdf), 1);
+            const QString png = path("cod");
+            QFile::remove(png + QStringLiteral(".png"));
+            QProcess::execute(QStringLiteral("pdftoppm"),
+                              {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-gray"),
+                               QStringLiteral("-png"), QStringLiteral("-H"), QStringLiteral("600"),
+                               QStringLiteral("-singlefile"), pdf, png});
+            ASSERT_TRUE(QFile::exists(png + QStringLiteral(".png")));
+            const QString decoded =
+                runTool(QStringLiteral("zbarimg"),
+                        {QStringLiteral("--quiet"), QStringLiteral("-Sdisable"),
+                         QStringLiteral("-Scode128.enable"), png + QStringLiteral(".png")});
+            EXPECT_EQ(decoded.trimmed(), QStringLiteral("CODE-128:") + QString::fromLatin1(payload))
+                << margin;
+        }
+    }
+}
+
 TEST_F(PageroTest, BarcodeGrowsOnlyIntoBlankLinesBelowIt) {
     RecordingDoc doc;
     ASSERT_EQ(doc.Init(folder(), 120, 0, 100), 1);
@@ -293,11 +329,11 @@ TEST_F(PageroTest, BarcodeGrowsOnlyIntoBlankLinesBelowIt) {
     doc.QWriteBarCode(QStringLiteral("VORTAPL-123"), 3);
     for (int i = 0; i < 6; ++i)
         doc.QWriteLn(QString(), 3);
-    doc.QWriteLn(QStringLiteral("text"), 3);
+    doc.QWriteLn(QStringLiteral("@@R:text"), 3); // clear of the column scanned below
     ASSERT_EQ(doc.GetPageCount(), 1);
     QImage image = pageImage(doc.GetPageWidth(), doc.GetPageHeight());
     doc.renderPage(image, 1);
-    const int x = int(doc.leftMargin() * 6) + 2; // inside the start pattern's first bar
+    const int x = int((doc.leftMargin() + 10) * 6) + 2; // inside the start pattern's first bar
     int top = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y)
         if (dark(image.pixel(x, y))) {
