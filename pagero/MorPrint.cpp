@@ -4,6 +4,7 @@
 #include "pagero/SafeFile.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -34,6 +35,8 @@ MorPrint::MessageHook g_messageHook;
 MorPrint::DialogHook g_dialogHook;
 MorPrint::PrinterSetupHook g_printerSetupHook;
 MorPrint::FileNameHook g_fileNameHook;
+MorPrint::QuestionHook g_questionHook;
+QString g_lastPdfFolder; // where the last PDF went, offered for the next one
 MorPrint::PrinterFactory g_printerFactory;
 MorPrint::StringTable g_stringTable;
 
@@ -196,6 +199,9 @@ void MorPrint::SetPrinterSetupHook(PrinterSetupHook hook) {
 void MorPrint::SetFileNameHook(FileNameHook hook) {
     g_fileNameHook = std::move(hook);
 }
+void MorPrint::SetQuestionHook(QuestionHook hook) {
+    g_questionHook = std::move(hook);
+}
 void MorPrint::SetDefaultPrinterFactory(PrinterFactory factory) {
     g_printerFactory = std::move(factory);
 }
@@ -225,11 +231,66 @@ int MorPrint::RunDialog(QDialog& dlg) {
 }
 
 QString MorPrint::AskFileName(QWidget* parent, const QString& caption, const QString& filter,
-                              bool save) {
+                              bool save, const QString& suggested) {
     if (g_fileNameHook)
-        return g_fileNameHook(parent, caption, filter, save);
-    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filter)
-                : QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+        return g_fileNameHook(parent, caption, filter, save, suggested);
+    return save ? QFileDialog::getSaveFileName(parent, caption, suggested, filter)
+                : QFileDialog::getOpenFileName(parent, caption, suggested, filter);
+}
+
+bool MorPrint::AskQuestion(const QString& text, const QString& caption) {
+    if (g_questionHook)
+        return g_questionHook(text, caption);
+    return QMessageBox::question(QApplication::activeWindow(), caption, text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString MorPrint::SuggestedPdfName() {
+    // The folder of this document's last PDF, else of the file the printer set-up named, else
+    // of the last PDF of any document.
+    QString folder = m_strPdfFolder;
+    if (folder.isEmpty() && m_pPrinter && !m_pPrinter->outputFileName().isEmpty())
+        folder = QFileInfo(m_pPrinter->outputFileName()).absolutePath();
+    if (folder.isEmpty())
+        folder = g_lastPdfFolder;
+    if (folder.isEmpty())
+        folder = QDir::currentPath();
+    // The document's first line, as a file name: letters and digits, the rest one "_".
+    QString base;
+    for (int i = 0; base.isEmpty() && i < GetLinesOnPage(); ++i)
+        base = GetPageLine(1, i).simplified();
+    QString name;
+    for (QChar c : base) {
+        const bool plain = c.isLetterOrNumber() && c.unicode() < 128;
+        if (plain)
+            name.append(c);
+        else if (!name.endsWith(QLatin1Char('_')))
+            name.append(QLatin1Char('_'));
+        if (name.size() >= 40)
+            break;
+    }
+    while (name.endsWith(QLatin1Char('_')))
+        name.chop(1);
+    if (name.isEmpty())
+        name = QStringLiteral("Document");
+    return QDir(folder).filePath(name + QLatin1Char('_') +
+                                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                                 QStringLiteral(".pdf"));
+}
+
+QString MorPrint::AskPdfFileName(QWidget* parent, const QString& caption) {
+    QString name = AskFileName(parent, caption, QStringLiteral("Fisiere PDF (*.pdf)"), true,
+                               SuggestedPdfName());
+    if (name.isEmpty())
+        return QString();
+    if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        name += QStringLiteral(".pdf");
+    if (QFileInfo::exists(name) &&
+        !AskQuestion(QStringLiteral("Fisierul %1 exista deja.\nIl inlocuiti?").arg(name), caption))
+        return QString();
+    m_strPdfFolder = g_lastPdfFolder = QFileInfo(name).absolutePath();
+    return name;
 }
 
 std::unique_ptr<QPrinter> MorPrint::MakePdfPrinter() {

@@ -158,10 +158,15 @@ public:
     // The platform's printer set-up: edits the printer, true for OK.
     using PrinterSetupHook = std::function<bool(QPrinter& printer, QWidget* parent)>;
     static void SetPrinterSetupHook(PrinterSetupHook hook);
-    // File names asked from the user (save: true for a save dialog); empty for cancel.
-    using FileNameHook = std::function<QString(QWidget* parent, const QString& caption,
-                                               const QString& filter, bool save)>;
+    // File names asked from the user (save: true for a save dialog; suggested: the name
+    // offered, may be empty); empty for cancel.
+    using FileNameHook =
+        std::function<QString(QWidget* parent, const QString& caption, const QString& filter,
+                              bool save, const QString& suggested)>;
     static void SetFileNameHook(FileNameHook hook);
+    // Yes/no questions of the library: true for yes. Without a hook a QMessageBox asks.
+    using QuestionHook = std::function<bool(const QString& text, const QString& caption)>;
+    static void SetQuestionHook(QuestionHook hook);
     // The default printer; the hook may return nullptr for "no printer".
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
     static void SetDefaultPrinterFactory(PrinterFactory factory);
@@ -175,7 +180,13 @@ public:
     static void ShowMessage(const QString& text, const QString& caption, int icon);
     static int RunDialog(QDialog& dlg);
     static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter,
-                               bool save);
+                               bool save, const QString& suggested = QString());
+    static bool AskQuestion(const QString& text, const QString& caption);
+    // The PDF file to write, asked every time: offered is the document's first line and today's
+    // date in the folder of the last PDF; an existing file is replaced only when the user says
+    // so. Empty when cancelled.
+    QString AskPdfFileName(QWidget* parent, const QString& caption);
+    QString SuggestedPdfName();
     // The printer set-up dialog on a copy of the printer; on OK the new printer is taken, its
     // orientation becomes the landscape flag and the document is paged again. False on cancel
     // or when the chosen printer cannot be used (a message says so; the old printer stays).
@@ -248,6 +259,7 @@ protected:
     int32_t m_iCodeFontHeight = 36;
     std::unique_ptr<QPrinter> m_pPrinter;
     QString m_strLastError;
+    QString m_strPdfFolder; // where this document's last PDF went
     // Paging refuses to lay out more than this many bytes of pages.
     qint64 m_iMaxLayoutBytes = 256ll << 20;
 };

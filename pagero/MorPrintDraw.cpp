@@ -312,19 +312,15 @@ int32_t MorPrint::PrintPages(const QString& strRange) {
     }
     if (pages.isEmpty())
         return 1;
-    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat &&
-        m_pPrinter->outputFileName().isEmpty()) {
-        // The PDF printer writes a file the user names, every time.
-        QString name =
-            AskFileName(QApplication::activeWindow(), QStringLiteral("Tipareste in fisier PDF"),
-                        QStringLiteral("Fisiere PDF (*.pdf)"), true);
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat) {
+        // The PDF printer writes a file the user names, every time, even when the printer
+        // set-up chose one: a second print never silently replaces the first.
+        const QString name =
+            AskPdfFileName(QApplication::activeWindow(), QStringLiteral("Tipareste in fisier PDF"));
         if (name.isEmpty())
             return 0;
-        if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            name += QStringLiteral(".pdf");
         std::unique_ptr<QPrinter> job = clonePrinter(*m_pPrinter);
-        job->setOutputFileName(name);
-        return PrintPageList(pages, *job);
+        return PrintPdfFile(pages, *job, name);
     }
     return PrintPageList(pages, *m_pPrinter);
 }
@@ -401,6 +397,7 @@ bool MorPrint::RunPrinterSetup(QWidget* parent) {
         return false;
     const uint16_t oldFlags = m_iFlags;
     std::swap(m_pPrinter, candidate);
+    m_strPdfFolder.clear(); // a file named in the set-up now leads the next PDF's name
     // The chosen orientation is the document's from now on.
     if (m_pPrinter->pageLayout().orientation() == QPageLayout::Landscape)
         m_iFlags |= FlagLandscape;

@@ -336,12 +336,9 @@ void PreviewDialog::margins() {
 }
 
 void PreviewDialog::savePdf() {
-    QString name = MorPrint::AskFileName(this, QStringLiteral("Salveaza PDF"),
-                                         QStringLiteral("Fisiere PDF (*.pdf)"), true);
+    const QString name = m_doc.AskPdfFileName(this, QStringLiteral("Salveaza PDF"));
     if (name.isEmpty())
         return;
-    if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        name += QStringLiteral(".pdf");
     if (!m_doc.SaveToPDFFile(name))
         reportFailure(QStringLiteral("Fisierul PDF nu poate fi scris:\n%1").arg(name));
 }

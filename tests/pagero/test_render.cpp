@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,11 +171,12 @@ TEST_F(PageroTest, PrintPagesInListOrderToThePdfPrinter) {
     writePages(doc, 6);
     ASSERT_EQ(doc.GetPageCount(), 6);
     int asked = 0;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString& filter, bool save) {
-        EXPECT_TRUE(save);
-        EXPECT_TRUE(filter.contains(QStringLiteral("*.pdf")));
-        return path(qPrintable(QStringLiteral("job%1").arg(++asked))); // ".pdf" is added
-    });
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString& filter, bool save, const QString&) {
+            EXPECT_TRUE(save);
+            EXPECT_TRUE(filter.contains(QStringLiteral("*.pdf")));
+            return path(qPrintable(QStringLiteral("job%1").arg(++asked))); // ".pdf" is added
+        });
     ASSERT_EQ(doc.PrintPages(QStringLiteral("1,3-5,2")), 1);
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 3, 4, 5, 2}));
     ASSERT_EQ(pdfPages(path("job1.pdf")), 5);
@@ -209,10 +213,65 @@ TEST_F(PageroTest, PrintPagesInListOrderToThePdfPrinter) {
 
     // Cancelling the file name prints nothing.
     MorPrint::SetFileNameHook(
-        [](QWidget*, const QString&, const QString&, bool) { return QString(); });
+        [](QWidget*, const QString&, const QString&, bool, const QString&) { return QString(); });
     doc.printed.clear();
     EXPECT_EQ(doc.Print(), 0);
     EXPECT_TRUE(doc.printed.empty());
+}
+
+TEST_F(PageroTest, PdfPrinterAsksForTheFileEveryTimeAndNeverOverwritesUnasked) {
+    RecordingDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    writePages(doc, 2);
+    // The printer set-up chose the PDF printer with a file of its own.
+    const QString chosen = QDir(path("ales")).filePath(QStringLiteral("din-dialog.pdf"));
+    QDir().mkpath(path("ales"));
+    MorPrint::SetPrinterSetupHook([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosen);
+        return true;
+    });
+    ASSERT_TRUE(doc.RunPrinterSetup(nullptr));
+
+    QStringList offered;
+    QString answer = path("raport"); // ".pdf" is added
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString&, bool, const QString& suggested) {
+            offered << suggested;
+            return answer;
+        });
+    int questions = 0;
+    bool replace = false;
+    MorPrint::SetQuestionHook([&](const QString& text, const QString&) {
+        ++questions;
+        EXPECT_NE(text.indexOf(path("raport.pdf")), -1);
+        return replace;
+    });
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    ASSERT_EQ(doc.Print(), 1);
+    EXPECT_EQ(questions, 0);
+    EXPECT_FALSE(QFileInfo::exists(chosen)); // the set-up's file is only a suggestion
+    const QByteArray first = readFile(path("raport.pdf"));
+    ASSERT_FALSE(first.isEmpty());
+    // Offered: the document's first line and the date, in the set-up's folder ...
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_TRUE(offered[0] == QDir(path("ales"))
+                                  .filePath(QStringLiteral("RAPORT_DE_PROBA_Pagina_1_") + today +
+                                            QStringLiteral(".pdf")))
+        << offered[0].toStdString();
+    // ... then in the folder of the last PDF.
+    doc.printed.clear();
+    EXPECT_EQ(doc.Print(), 0); // asked again; the existing file is kept on "No"
+    EXPECT_EQ(offered.size(), 2);
+    EXPECT_TRUE(offered[1].startsWith(folder() + QLatin1Char('/'))) << offered[1].toStdString();
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(doc.printed.empty());
+    EXPECT_EQ(readFile(path("raport.pdf")), first);
+    EXPECT_TRUE(doc.GetLastError().isEmpty()); // a choice, not a failure
+    replace = true;
+    EXPECT_EQ(doc.PrintPage(2), 1);
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(pdfPages(path("raport.pdf")), 1);
 }
 
 TEST_F(PageroTest, ThreePagePdfReadsBackAsTheLaidOutLines) {
@@ -439,7 +498,7 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
     ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
     writePages(doc, 5);
     int files = 0;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool) {
+    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool, const QString&) {
         return path(qPrintable(QStringLiteral("preview%1.pdf").arg(++files)));
     });
     auto run = [&](std::function<void(QDialog&)> script) {
@@ -666,7 +725,8 @@ TEST_F(PageroTest, PreviewSavesAndLoadsDocuments) {
     ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
     writePages(doc, 2);
     QString next;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool) { return next; });
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString&, bool, const QString&) { return next; });
     MorPrint::SetDialogHook([&](QDialog& dlg) {
         if (dlg.objectName() == QStringLiteral("documentNameDialog")) {
             EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Morvel Print Preview"));
@@ -702,7 +762,8 @@ TEST_F(PageroTest, PreviewReportsFailedSavesAndPrints) {
     writePages(doc, 2);
     const QString missing = path("nu/exista");
     QString next;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool) { return next; });
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString&, bool, const QString&) { return next; });
     struct Case {
         const char* button;
         const char* file;
