@@ -1013,13 +1013,23 @@ int32_t MorPrint::LoadFromIPDFile(const QString& szPath) {
             QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(szPath, in.errorString());
         return 0;
     }
-    // The length is checked before anything is read, so a huge file costs nothing.
-    if (in.size() > MaxDocumentBytes) {
+    // Never more than a document's bound is read, so a huge file or an endless device (a
+    // pipe, /dev/zero) costs nothing.
+    QByteArray data;
+    if (!in.isSequential() && in.size() <= MaxDocumentBytes)
+        data = in.readAll();
+    while (in.isSequential() && data.size() <= MaxDocumentBytes) {
+        const QByteArray chunk = in.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        data.append(chunk);
+    }
+    if (data.size() > MaxDocumentBytes || (!in.isSequential() && in.size() > MaxDocumentBytes)) {
         m_strLastError =
             QStringLiteral("Fisierul %1 este prea mare pentru un document.").arg(szPath);
         return 0;
     }
-    return LoadDocument(in.readAll(), szPath);
+    return LoadDocument(data, szPath);
 }
 
 bool MorPrint::CheckDocument(const QByteArray& ipd, const QString& szSource) {
@@ -1148,6 +1158,11 @@ int32_t MorPrint::SaveToMPDFile(const QString& szPath, const QString& szName) {
     QByteArray mpd;
     QFile old(szPath);
     if (old.exists()) {
+        if (!QFileInfo(szPath).isFile()) { // a device or a pipe holds no entries to keep
+            m_strLastError =
+                QStringLiteral("Fisierul %1 nu este un fisier cu documente multiple.").arg(szPath);
+            return 0;
+        }
         if (!old.open(QIODevice::ReadOnly)) {
             m_strLastError =
                 QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(szPath, old.errorString());
