@@ -261,5 +261,5 @@ protected:
     QString m_strLastError;
     QString m_strPdfFolder; // where this document's last PDF went
     // Paging refuses to lay out more than this many bytes of pages.
-    qint64 m_iMaxLayoutBytes = 256ll << 20;
+    qint64 m_iMaxLayoutBytes = 64ll << 20;
 };
