@@ -284,3 +284,31 @@ TEST_F(PageroTest, TornMultipleDocumentTailIsIgnoredAndDroppedByTheNextSave) {
               -1);
     EXPECT_EQ(readFile(foreign), before);
 }
+
+TEST_F(PageroTest, WorkingFilesOnAFullDiskRefuseLinesAndPagesHonestly) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(doc.QWriteLn(QStringLiteral("Linie %1 a documentului").arg(i), 3), 1);
+    const QByteArray ipd = readFile(doc.GetIPDFileName());
+    // Every file may grow only to what the IPD file holds now: lines and pages no longer fit.
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old = {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const struct rlimit full = {rlim_t(ipd.size()), old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const int32_t written = doc.QWriteLn(QStringLiteral("nu mai incape"), 3);
+    const QString lineError = doc.GetLastError();
+    const int32_t pages = doc.GetPageCount();
+    const QString pageError = doc.GetLastError();
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_EQ(written, 0);
+    EXPECT_NE(lineError.indexOf(doc.GetIPDFileName()), -1) << lineError.toStdString();
+    EXPECT_EQ(readFile(doc.GetIPDFileName()), ipd); // no partial record left
+    EXPECT_EQ(pages, 0);
+    EXPECT_NE(pageError.indexOf(doc.GetDPDFileName()), -1) << pageError.toStdString();
+    // With room again the document pages as before.
+    doc.Reset();
+    EXPECT_GT(doc.GetPageCount(), 1);
+}
