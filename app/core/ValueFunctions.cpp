@@ -88,9 +88,12 @@ std::string_view trimmed(const std::string& s) {
 
 template <class T> bool parseWhole(const std::string& strText, T& out) {
     std::string_view t = trimmed(strText);
-    if (!t.empty() && t.front() == '+')
+    if (!t.empty() && t.front() == '+') {
         t.remove_prefix(1);
-    if (t.empty() || t.front() == '+' || t.front() == ' ')
+        if (t.empty() || t.front() == '-')
+            return false;
+    }
+    if (t.empty())
         return false;
     T v{};
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
