@@ -1,6 +1,7 @@
 #include "core/Database.h"
 
 #include "core/FbAttachment.h"
+#include "platform/TerminationSignals.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -185,7 +186,11 @@ void Database::Connect(const std::string& strFile, const std::string& strUser,
         db.setUserName(qs(strUser));
         db.setPassword(qs(strPassword));
         db.setConnectOptions("ISC_DPB_LC_CTYPE=UTF8");
-        if (!db.open()) {
+        const bool opened = db.open();
+        // The engine installs its own signal handlers at its first attachment, which would
+        // leave the program deaf to a request to end; the program's handlers come back here.
+        platform::ReassertTerminationHandlers();
+        if (!opened) {
             std::string err = engineText(db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);

@@ -1,6 +1,7 @@
 #include "core/FbAttachment.h"
 
 #include "core/Database.h"
+#include "platform/TerminationSignals.h"
 
 #include <ibase.h>
 
@@ -89,7 +90,10 @@ void FbAttachment::Create(const std::string& strFile, const std::string& strUser
     dpb.number(isc_dpb_force_write, bForcedWrites ? 1 : 0);
     ISC_STATUS_ARRAY status{};
     isc_db_handle db = 0;
-    if (isc_create_database(status, 0, strFile.c_str(), &db, dpb.size(), dpb.data(), 0))
+    const bool failed =
+        isc_create_database(status, 0, strFile.c_str(), &db, dpb.size(), dpb.data(), 0);
+    platform::ReassertTerminationHandlers(); // the engine's first attachment replaced them
+    if (failed)
         throw DbError(statusText(status, "CREATE DATABASE failed"));
     m_db = fromHandle(db);
 }
@@ -106,7 +110,10 @@ void FbAttachment::Attach(const std::string& strFile, const std::string& strUser
         dpb.number(isc_dpb_force_write, static_cast<std::uint32_t>(iForcedWrites));
     ISC_STATUS_ARRAY status{};
     isc_db_handle db = 0;
-    if (isc_attach_database(status, 0, strFile.c_str(), &db, dpb.size(), dpb.data()))
+    const bool failed =
+        isc_attach_database(status, 0, strFile.c_str(), &db, dpb.size(), dpb.data());
+    platform::ReassertTerminationHandlers();
+    if (failed)
         throw DbError(statusText(status, "attach failed"));
     m_db = fromHandle(db);
 }

@@ -224,6 +224,11 @@ void CVORTAPLDlg::reject() {
     QDialog::reject();
 }
 
+void CVORTAPLDlg::CloseAbandoningMonth() {
+    m_bClosing = true;
+    QDialog::reject();
+}
+
 void CVORTAPLDlg::closeEvent(QCloseEvent* e) {
     if (m_bClosing) {
         e->accept();
