@@ -17,6 +17,7 @@
 #include "lawtables/L116Dlg.h"
 #include "lawtables/L72Dlg.h"
 #include "platform/TerminationSignals.h"
+#include "widgets/AppIcon.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -35,6 +36,7 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
                                     new CArt93_4Dlg};
     auto dlg = std::make_unique<CVORTAPLDlg>(pages);
     CVORTAPLDlg* w = dlg.get();
+    w->setWindowIcon(VortaplIcon());
     w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
     w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
     w->SetCommandHandler(cmd::ImportConventii, [w] { RunImportConventii(w); });

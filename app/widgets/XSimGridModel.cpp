@@ -94,6 +94,15 @@ Qt::ItemFlags CXSimGridModel::flags(const QModelIndex& index) const {
     return f;
 }
 
+QVariant CXSimGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if ((role == Qt::DisplayRole || role == Qt::AccessibleTextRole) && m_headerTitles) {
+        const QString title = m_headerTitles(orientation, section);
+        if (!title.isEmpty())
+            return title;
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
 CXSimGridModel::Row CXSimGridModel::makeRow() const {
     Row row;
     row.cells.resize(m_cols.size());
