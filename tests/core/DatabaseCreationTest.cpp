@@ -12,6 +12,7 @@
 #include <set>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 using testsupport::WorkFolder;
@@ -120,4 +121,21 @@ TEST(DatabaseCreation, AnExistingFileIsNeverReplaced) {
     EXPECT_THROW(core::CreateInitialDatabase(f.File("VORTAPL.DAT").string()), core::DbError);
     EXPECT_EQ(f.ReadFile("VORTAPL.DAT"), "keep");
     EXPECT_EQ(names(f.Path()), (std::set<std::string>{"VORTAPL.DAT"}));
+}
+
+TEST(DatabaseCreation, ProgressIsReportedAndTheFileAppearsOnlyWhenComplete) {
+    WorkFolder f(false);
+    const fs::path file = f.File("VORTAPL.DAT");
+    std::vector<std::pair<int, int>> steps;
+    std::vector<bool> existed;
+    core::CreateInitialDatabase(file.string(), [&](int done, int total) {
+        steps.push_back({done, total});
+        existed.push_back(fs::exists(file));
+    });
+    ASSERT_GT(steps.size(), 10u);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(steps[i].first, int(i) + 1);
+        EXPECT_EQ(steps[i].second, int(steps.size()));
+        EXPECT_EQ(existed[i], i + 1 == steps.size()) << "step " << i + 1;
+    }
 }
