@@ -1,5 +1,7 @@
 #include "core/ConventiiCache.h"
 
+#include "core/ValueFunctions.h"
+
 #include <QString>
 
 #include <cstdio>
@@ -7,13 +9,8 @@
 
 double __tagDATECONVENTIIANGAJATOR::Number(int i) const {
     const std::string& s = (*this)[i];
-    if (s.empty())
-        return 0;
-    char* end = nullptr;
-    double f = std::strtod(s.c_str(), &end);
-    while (end && *end == ' ')
-        ++end;
-    return (end && *end == '\0') ? f : 0;
+    double f = 0;
+    return core::ParseDouble(s, f) ? f : 0;
 }
 
 int __tagDATECONVENTIIANGAJATOR::DateNumber(int i) const {

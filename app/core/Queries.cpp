@@ -2,7 +2,6 @@
 
 #include "core/Database.h"
 #include "core/DbOperation.h"
-#include "core/VORTAPLApp.h"
 
 #include <cstdio>
 #include <functional>
