@@ -64,3 +64,19 @@ __tagDATECONVENTIIANGAJATOR* _NDateConventiiAngajator::Find(const std::string& s
     m_strLastError = "CNP Lung negasit";
     return nullptr;
 }
+
+bool _NDateConventiiAngajator::GetDocument(const std::string& strIdMA, std::string& strDocNr,
+                                           std::string& strDocData) const {
+    strDocNr.clear();
+    strDocData.clear();
+    if (strIdMA.empty())
+        return false;
+    const QString key = QString::fromStdString(strIdMA);
+    for (const auto& p : m_records)
+        if (QString::fromStdString((*p)[slot::ID_MA]).compare(key, Qt::CaseInsensitive) == 0) {
+            strDocNr = (*p)[slot::DOC_NR];
+            strDocData = (*p)[slot::DOC_DATA];
+            return true;
+        }
+    return false;
+}

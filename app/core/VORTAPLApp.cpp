@@ -262,3 +262,16 @@ bool CVORTAPLApp::InitInstance(const std::function<void()>& runMainWindow) {
         runMainWindow();
     return false;
 }
+
+// Declared with the query functions; it reads the application's conventions cache, so it lives
+// beside the application object and the database layer stays free of it.
+bool GetDocumentConventie(const std::string& strIdMA, std::string& strDocNr,
+                          std::string& strDocData) {
+    const _NDateConventiiAngajator* pCache = theApp().m_pConventii.get();
+    if (!pCache) {
+        strDocNr.clear();
+        strDocData.clear();
+        return false;
+    }
+    return pCache->GetDocument(strIdMA, strDocNr, strDocData);
+}
