@@ -119,6 +119,8 @@ bool CCSDlg::SetGrid() {
 }
 
 bool CCSDlg::LoadCS(int iAnul, int iLuna) {
+    // From here on the grid belongs to this month, whatever the load brings.
+    m_iAnLuna = iAnul * 100 + iLuna;
     if (!SetGrid())
         return false;
     CXSimGrid& g = *m_pGrid;
@@ -164,11 +166,19 @@ bool CCSDlg::SaveCS(int iAnul, int iLuna) {
 
 void CCSDlg::OnChangeLuna() {
     const QDate d = m_pLuna->date();
+    // The picker reports the month it already shows again when it loses the focus after a
+    // save was refused: the values typed since then stay.
+    if (d.year() * 100 + d.month() == m_iAnLuna)
+        return;
     LoadCS(d.year(), d.month());
     m_pGrid->SetLocked(CXSimGrid::ScopeColumn, 0, ColValoare, false);
 }
 
 void CCSDlg::OnOK() {
+    // A month typed into the picker is taken only when the picker gives up the focus, which a
+    // keyboard shortcut never makes it do: take it now, so the grid shows the month saved.
+    m_pLuna->interpretText();
+    OnChangeLuna();
     m_pGrid->CommitEdit();
     CXSimGrid& g = *m_pGrid;
     for (int row = 1; row <= g.GetRowCount(); ++row) {
@@ -179,8 +189,7 @@ void CCSDlg::OnOK() {
             return;
         }
     }
-    const QDate d = m_pLuna->date();
-    if (SaveCS(d.year(), d.month()))
+    if (SaveCS(m_iAnLuna / 100, m_iAnLuna % 100))
         QDialog::accept();
 }
 

@@ -26,6 +26,8 @@ public:
 
     QDateEdit* Luna() const { return m_pLuna; }
     CXSimGrid* Grid() const { return m_pGrid; }
+    // The month whose values the grid holds (year * 100 + month), what a save writes.
+    int LunaAfisata() const { return m_iAnLuna; }
 
 public slots:
     void accept() override;
@@ -33,6 +35,7 @@ public slots:
 private:
     QDateEdit* m_pLuna;
     CXSimGrid* m_pGrid;
+    int m_iAnLuna = 0;
 };
 
 // Runs the editor modally; true when it saved a month.

@@ -254,3 +254,32 @@ TEST(CSDlg, ValueThatIsNoNumberKeepsTheStoredMonth) {
     EXPECT_EQ(StoredValues(2024, 3).size(), 5u);
     EXPECT_EQ(StoredValues(2024, 3).at("SMN"), 1.0);
 }
+
+// A month typed into the picker and saved at once by the keyboard (the picker keeps the focus,
+// so it never reported the month): the save takes that month with its own values, and the
+// month the grid showed before stays as it was.
+TEST(CSDlg, MonthTypedAndSavedByKeyboardIsTheMonthSaved) {
+    FixedToday today;
+    StartedApp s;
+    const std::map<std::string, double> may = {
+        {"ISR", 500}, {"SMB", 3700}, {"SMN", 5000}, {"PROC_ANGAJATOR", 0.5}, {"ZILELUC", 21}};
+    for (const auto& [cs, v] : may)
+        Store(s, 2024, 5, cs, std::to_string(v));
+    platform::ScopedMessageRecorder boxes;
+    CCSDlg dlg;
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QDateEdit* luna = dlg.Luna();
+    luna->setFocus();
+    luna->setSelectedSection(QDateTimeEdit::MonthSection);
+    QTest::keyClicks(luna, "05");
+    EXPECT_EQ(luna->text(), "05/2024");
+    EXPECT_EQ(Value(dlg, "SMB"), ""); // the grid still shows March
+    PressShortcut(luna, Qt::Key_S);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+    EXPECT_EQ(dlg.LunaAfisata(), 202405);
+    EXPECT_EQ(Value(dlg, "SMB"), "3700");
+    EXPECT_EQ(StoredValues(2024, 5), may);
+    EXPECT_TRUE(StoredValues(2024, 3).empty());
+}
