@@ -3,6 +3,7 @@
 #include "WorkFolder.h"
 #include "core/Queries.h"
 #include "core/VORTAPLApp.h"
+#include "entry/ValoriCS.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
@@ -282,4 +283,67 @@ TEST(CSDlg, MonthTypedAndSavedByKeyboardIsTheMonthSaved) {
     EXPECT_EQ(Value(dlg, "SMB"), "3700");
     EXPECT_EQ(StoredValues(2024, 5), may);
     EXPECT_TRUE(StoredValues(2024, 3).empty());
+}
+
+// A stored value with more decimals than its definition is shown and saved as it is; a typed
+// value that does not fit is kept whole in its cell and refused with the allowed format.
+TEST(CSDlg, StoredValuesStayAndTypedValuesAreNotCut) {
+    FixedToday today;
+    StartedApp s;
+    const std::map<std::string, double> march = {
+        {"ISR", 500.4}, {"SMB", 3700}, {"SMN", 5000}, {"PROC_ANGAJATOR", 0.125}, {"ZILELUC", 21}};
+    for (const auto& [cs, v] : march)
+        Store(s, 2024, 3, cs, FormatValoareCS(v, 4));
+    platform::ScopedMessageRecorder boxes;
+    {
+        CCSDlg dlg;
+        dlg.show();
+        EXPECT_EQ(Value(dlg, "ISR"), "500.4");
+        EXPECT_EQ(Value(dlg, "PROC_ANGAJATOR"), "0.125");
+        EXPECT_FALSE(dlg.Modificat());
+        Save(dlg);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+        EXPECT_TRUE(boxes.messages().empty());
+    }
+    EXPECT_EQ(StoredValues(2024, 3), march);
+
+    CCSDlg dlg;
+    dlg.show();
+    CXSimGrid& g = *dlg.Grid();
+    EXPECT_EQ(dlg.AjutorValoare(RowOf(g, "ISR")),
+              "Valoare cu cel mult 5 cifre intregi, fara zecimale");
+    EXPECT_EQ(dlg.AjutorValoare(RowOf(g, "PROC_ANGAJATOR")),
+              "Valoare cu cel mult 2 cifre intregi si 2 zecimale");
+    struct Case {
+        const char *cs, *typed, *message;
+    } cases[] = {
+        {"SMB", "123456",
+         "Valoarea 123456 a proprietatii SMB nu se incadreaza in formatul permis (cel mult 5 "
+         "cifre intregi, fara zecimale)!"},
+        {"PROC_ANGAJATOR", "123.456",
+         "Valoarea 123.456 a proprietatii PROC_ANGAJATOR nu se incadreaza in formatul permis "
+         "(cel mult 2 cifre intregi si 2 zecimale)!"},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        TypeIntoCell(g, RowOf(g, c.cs), 2, c.typed);
+        EXPECT_EQ(Value(dlg, c.cs), c.typed);
+        ASSERT_EQ(boxes.messages().size(), 1u) << c.cs;
+        EXPECT_EQ(boxes.lastText(), c.message);
+        EXPECT_EQ(g.currentIndex().row(), RowOf(g, c.cs));
+        boxes.clear();
+        Save(dlg);
+        EXPECT_EQ(boxes.lastText(), c.message);
+        EXPECT_NE(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(StoredValues(2024, 3), march);
+        TypeIntoCell(g, RowOf(g, c.cs), 2, "12");
+    }
+    EXPECT_TRUE(dlg.Modificat());
+    boxes.clear();
+    Save(dlg);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+    auto saved = march;
+    saved["SMB"] = 12;
+    saved["PROC_ANGAJATOR"] = 12;
+    EXPECT_EQ(StoredValues(2024, 3), saved);
 }
