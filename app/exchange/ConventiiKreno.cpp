@@ -347,6 +347,9 @@ ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& ro
     if (!DecodeXmlText(bytes, text, strError))
         return ParseResult::ReaderError;
 
+    // Before the reader parses the text in place; its own faults are told first.
+    std::size_t iPozitie = 0;
+    const bool bBineFormat = EsteXmlBineFormat(text, iPozitie);
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed =
         doc.load_buffer_inplace(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -355,6 +358,10 @@ ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& ro
     if (!parsed) {
         strError =
             std::string(parsed.description()) + " (pozitia " + std::to_string(parsed.offset) + ")";
+        return ParseResult::ReaderError;
+    }
+    if (!bBineFormat) {
+        strError = kXmlIncorect;
         return ParseResult::ReaderError;
     }
     const pugi::xml_node root = doc.document_element();
@@ -379,7 +386,7 @@ ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& ro
         if (progress && rows.size() % ROWS_PER_STEP == 0)
             progress(static_cast<std::int64_t>(rows.size()), 0);
     }
-    return ParseResult::Ok;
+    return rows.empty() ? ParseResult::NoPersons : ParseResult::Ok;
 }
 
 bool AuAcelasiCIF(const std::vector<ConventieRow>& rows) {

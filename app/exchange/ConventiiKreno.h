@@ -41,11 +41,17 @@ enum class ParseResult {
     Ok,
     ReaderError, // not readable as XML: strError holds the reader's text
     NoChildren,  // no root element, or a root without a child element
-    WrongRoot    // the root is not exportKRENO
+    WrongRoot,   // the root is not exportKRENO
+    NoPersons    // exportKRENO holds elements, but not a single asigurat
 };
+
+// The reader's text for a document that the XML parser lets pass but XML does not allow.
+inline constexpr const char* kXmlIncorect = "Fisierul XML este in format incorect!";
 
 // The persons of a plain conventions document, in document order: the children of the root
 // named "asigurat" (any letter case); other children are skipped. Any encoding (XmlText.h).
+// A document that is not well-formed (EsteXmlBineFormat) is refused as a reader error with
+// kXmlIncorect, whatever it holds.
 // progress is called every few hundred persons with the persons read so far (total 0).
 ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& rows,
                            std::string& strError, const ProgressFn& progress = {});

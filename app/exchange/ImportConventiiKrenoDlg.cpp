@@ -243,6 +243,9 @@ void CImportConventiiKrenoDlg::OnIncarca() {
     case ParseResult::WrongRoot:
         ShowError("Fisierul XML nu contine tagul 'exportKRENO'!");
         return;
+    case ParseResult::NoPersons:
+        ShowError("Fisierul XML nu contine nicio persoana (tagul 'asigurat')!");
+        return;
     case ParseResult::Ok:
         break;
     }

@@ -112,7 +112,7 @@ TEST(ConventiiDocument, RootAndChildrenDecideTheOutcome) {
     const Case cases[] = {
         {"<exportkreno><asigurat CIF='1'/></exportkreno>", ParseResult::Ok, 1},
         {"<EXPORTKRENO><Asigurat CIF='1'/><asigurat CIF='1'/></EXPORTKRENO>", ParseResult::Ok, 2},
-        {"<exportKRENO><antet/></exportKRENO>", ParseResult::Ok, 0},
+        {"<exportKRENO><antet/></exportKRENO>", ParseResult::NoPersons, 0},
         {"<exportKRENO>doar text</exportKRENO>", ParseResult::NoChildren, 0},
         {"<exportKRENO/>", ParseResult::NoChildren, 0},
         {"", ParseResult::NoChildren, 0},
@@ -123,6 +123,11 @@ TEST(ConventiiDocument, RootAndChildrenDecideTheOutcome) {
         {"<exportKRENO><asigurat CIF='1'", ParseResult::ReaderError, 0},
         {"<exportKRENO><asigurat CIF='1'></exportKRENO>", ParseResult::ReaderError, 0},
         {"<exportKRENO><asigurat CIF=1/></exportKRENO>", ParseResult::ReaderError, 0},
+        // Blanks, comments and instructions around the root are allowed, and so are the
+        // predefined entities and character references.
+        {"\n<!-- a -->\n<exportKRENO><asigurat CIF='1' NUME='a &amp; b &#x103;&#259;'/>"
+         "</exportKRENO>\r\n<!-- b --><?pi x?>\n",
+         ParseResult::Ok, 1},
     };
     for (const Case& c : cases) {
         std::vector<ConventieRow> rows;
@@ -131,6 +136,44 @@ TEST(ConventiiDocument, RootAndChildrenDecideTheOutcome) {
         EXPECT_EQ(rows.size(), c.rows) << c.xml;
         EXPECT_EQ(error.empty(), c.result != ParseResult::ReaderError) << c.xml << ": " << error;
     }
+}
+
+// What the XML reader lets pass but is no XML document: refused as a whole, never read in part.
+TEST(ConventiiDocument, DocumentsThatAreNotWellFormedAreRefused) {
+    const std::string person = "<asigurat CIF='1' NUME='Pop'/>";
+    const std::string doc = "<exportKRENO>" + person + "</exportKRENO>";
+    const std::string cases[] = {
+        doc + "<exportKRENO>" + person + "</exportKRENO>", // two roots
+        doc + "<altceva/>",
+        doc + "text dupa radacina",
+        "text inainte" + doc,
+        "<exportKRENO><asigurat CIF='1' NUME='&nedefinit;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#0;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#x0;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#xD800;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#1114112;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1'>&nbsp;</asigurat></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='a\x01b'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='a & b'/></exportKRENO>",
+        "<!DOCTYPE x [<!ENTITY e 'Pop'>]><exportKRENO><asigurat CIF='1' NUME='&e;'/>"
+        "</exportKRENO>",
+        // Cut short: after a person, inside a comment, inside the closing tag.
+        "<exportKRENO>" + person,
+        "<exportKRENO>" + person + "<!-- taiat",
+        "<exportKRENO>" + person + "</exportKR",
+        doc.substr(0, doc.size() / 2),
+    };
+    for (const std::string& xml : cases) {
+        std::vector<ConventieRow> rows;
+        std::string error;
+        EXPECT_EQ(ParseConventii(xml, rows, error), ParseResult::ReaderError) << xml;
+        EXPECT_TRUE(rows.empty()) << xml;
+        EXPECT_FALSE(error.empty()) << xml;
+    }
+    std::vector<ConventieRow> rows;
+    std::string error;
+    EXPECT_EQ(ParseConventii(doc + "<exportKRENO/>", rows, error), ParseResult::ReaderError);
+    EXPECT_EQ(error, "Fisierul XML este in format incorect!");
 }
 
 TEST(ConventiiDocument, HostileInputEndsWithAMessageNotACrash) {

@@ -337,6 +337,8 @@ TEST_F(ImportDlgTest, ADocumentThatCannotBeLoadedSaysWhyAndLeavesTheTableEmpty) 
          "Fisierul XML nu contine tagul 'exportKRENO'!", "VORTAPL", platform::Icon::Error, 0},
         {Document(""), "Fisierul XML nu are fii!", "VORTAPL", platform::Icon::Error, 0},
         {"", "Fisierul XML nu are fii!", "VORTAPL", platform::Icon::Error, 0},
+        {Document("<antet/>"), "Fisierul XML nu contine nicio persoana (tagul 'asigurat')!",
+         "VORTAPL", platform::Icon::Error, 0},
         // The reader's own text, in a plain box.
         {"<exportKRENO><asigurat CIF=\"12345678\"", "Error parsing element attribute (pozitia 28)",
          "", platform::Icon::None, 0},
@@ -582,4 +584,34 @@ TEST_F(ImportDownloadTest, AWrongOrMissingPinStopsBeforeTheConventionsFile) {
     for (const std::string& r : server.Requests())
         EXPECT_EQ(r.find("12_12345678.crypt"), std::string::npos) << r;
     EXPECT_TRUE(dlg.PathEdit()->text().isEmpty());
+}
+
+// Documents the XML reader would read in part: each is refused, nothing reaches the table, and
+// the employer's conventions stay as they were.
+TEST_F(ImportDlgTest, DocumentsThatAreNotWellFormedLeaveTheDatabaseAsItWas) {
+    const std::string person = Person("12345678", "9");
+    const std::string cases[] = {
+        Document(person) + "<exportKRENO>" + person + "</exportKRENO>",
+        Document(person) + "gunoi",
+        Document(Person("12345678", "9", "NUME_X=\"&nedefinit;\"")),
+        Document(Person("12345678", "9", "INFO_STARE=\"&#0;\"")),
+    };
+    const auto before = Snapshot();
+    std::vector<std::string> all(std::begin(cases), std::end(cases));
+    // A file cut short: the reader's own text tells where.
+    all.push_back(Document(person).substr(0, Document(person).size() - 5));
+    for (const std::string& plain : all) {
+        rec.clear();
+        CImportConventiiKrenoDlg dlg;
+        Load(dlg, Crypt("12_12345678", plain));
+        ASSERT_EQ(rec.messages().size(), 1u) << plain;
+        if (plain != all.back()) {
+            EXPECT_EQ(rec.lastText(), "Fisierul XML este in format incorect!") << plain;
+        }
+        EXPECT_EQ(dlg.Grid()->GetRowCount(), 0) << plain;
+        rec.clear();
+        dlg.SaveButton()->click();
+        EXPECT_EQ(rec.lastText(), "Va rugam incarcati fisierul inainte de salvare!");
+        EXPECT_EQ(Snapshot(), before) << plain;
+    }
 }
