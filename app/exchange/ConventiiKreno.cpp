@@ -14,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <set>
 
 const std::array<const char*, kConventiiColCount> kConventiiAtribute = {"CIF",
                                                                         "CNP",
@@ -483,6 +484,58 @@ bool VerificaConventii(const std::vector<ConventieRow>& rows, std::string& strEr
     }
     strError.clear();
     return true;
+}
+
+namespace {
+constexpr std::size_t kColCNP = 1;
+constexpr std::size_t kColIdMa = 12;
+
+// "" when the row has not both keys, else CNP and ID_MA as the numbers stored.
+std::string CheieConventie(const ConventieRow& row) {
+    std::int64_t cnp = 0, idMa = 0;
+    const std::int64_t lo = std::numeric_limits<std::int64_t>::min() + 1;
+    const std::int64_t hi = std::numeric_limits<std::int64_t>::max();
+    if (!ParseWhole(TrimBlanks(row[kColCNP]), 0, lo, hi, cnp) ||
+        !ParseWhole(TrimBlanks(row[kColIdMa]), 0, lo, hi, idMa))
+        return {};
+    return std::to_string(cnp) + "/" + std::to_string(idMa);
+}
+
+// Repeats named in the warning; the rest are counted.
+constexpr std::size_t kRepetateAfisate = 20;
+} // namespace
+
+std::vector<std::size_t> ConventiiRepetate(const std::vector<ConventieRow>& rows) {
+    std::vector<std::size_t> repetate;
+    std::set<std::string> vazute;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string cheie = CheieConventie(rows[r]);
+        if (!cheie.empty() && !vazute.insert(cheie).second)
+            repetate.push_back(r);
+    }
+    return repetate;
+}
+
+std::string MesajConventiiRepetate(const std::vector<ConventieRow>& rows,
+                                   const std::vector<std::size_t>& repetate) {
+    std::string text = "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie "
+                       "va fi importata o singura data:";
+    std::set<std::string> numite;
+    std::size_t iNumite = 0, iRest = 0;
+    for (std::size_t r : repetate) {
+        if (!numite.insert(CheieConventie(rows[r])).second)
+            continue;
+        if (iNumite == kRepetateAfisate) {
+            ++iRest;
+            continue;
+        }
+        ++iNumite;
+        text += "\nCNP " + std::string(TrimBlanks(rows[r][kColCNP])) + ", ID_MA " +
+                std::string(TrimBlanks(rows[r][kColIdMa]));
+    }
+    if (iRest > 0)
+        text += "\n... si inca " + std::to_string(iRest) + " conventii.";
+    return text;
 }
 
 void SaveConventii(core::Database& db, const std::string& strCIF, const std::string& strDigest,

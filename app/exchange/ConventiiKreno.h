@@ -73,6 +73,15 @@ bool VerificaConventii(const std::vector<ConventieRow>& rows, std::string& strEr
 // ("03/15/2020"); the year has four digits; surrounding blanks are ignored.
 bool ParseDataText(std::string_view text, core::Date& date);
 
+// The rows that repeat a person's convention of an earlier row (same CNP and ID_MA, read as
+// the numbers the columns hold), in file order; rows without both keys are never repeats.
+// Call after VerificaConventii.
+std::vector<std::size_t> ConventiiRepetate(const std::vector<ConventieRow>& rows);
+
+// The warning that names the repeated conventions (CNP, ID_MA), each once.
+std::string MesajConventiiRepetate(const std::vector<ConventieRow>& rows,
+                                   const std::vector<std::size_t>& repetate);
+
 // In one transaction: the import record (strCIF, strDigest), the deletion of the employer's
 // conventions and one insert per row, every row under strCIF. progress is called after each
 // row. Any error rolls everything back and is thrown as core::DbError.

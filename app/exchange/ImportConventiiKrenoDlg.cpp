@@ -327,6 +327,14 @@ void CImportConventiiKrenoDlg::OnSalveaza() {
         ShowError(strError);
         return;
     }
+    // The same person's convention listed twice would be saved twice: the first one counts.
+    const std::vector<std::size_t> repetate = ConventiiRepetate(rows);
+    if (!repetate.empty()) {
+        platform::ShowMessage(MesajConventiiRepetate(rows, repetate), "VORTAPL",
+                              platform::Icon::Warning);
+        for (auto it = repetate.rbegin(); it != repetate.rend(); ++it)
+            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(*it));
+    }
     std::string strDigest = m_strDigest;
     if (strDigest.empty() && !Md5Digest(strPath, strDigest)) {
         ShowError("Fisierul " + strPath + " nu a putut fi deschis pentru citire!");

@@ -448,3 +448,26 @@ TEST(FisierPin, OnePinPerCompleteBlockOfTwoHundredFiftyCharacters) {
     const std::size_t third = file.size() - 249 - 250 + 10;
     EXPECT_EQ(ExtractPinuri(file.substr(0, third) + "\x1A" + file.substr(third)).size(), 2u);
 }
+
+TEST(ConventiiDocument, RepeatsAreTheSameCnpAndMeasureAsAnEarlierRow) {
+    const auto row = [](const char* cnp, const char* idMa) {
+        ConventieRow r;
+        r[std::size_t(Col("CIF"))] = "1";
+        r[std::size_t(Col("CNP"))] = cnp;
+        r[std::size_t(Col("ID_MA"))] = idMa;
+        return r;
+    };
+    const std::vector<ConventieRow> rows = {row("1850101123456", "5"),
+                                            row("1850101123456", "6"),
+                                            row("2850101123456", "5"),
+                                            row(" 1850101123456", "05"),
+                                            row("", "5"),
+                                            row("", "5"),
+                                            row("1850101123456", ""),
+                                            row("1850101123456", "6"),
+                                            row("1850101123456", "5")};
+    EXPECT_EQ(ConventiiRepetate(rows), (std::vector<std::size_t>{3, 7, 8}));
+    EXPECT_EQ(MesajConventiiRepetate(rows, ConventiiRepetate(rows)),
+              "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie va fi "
+              "importata o singura data:\nCNP 1850101123456, ID_MA 05\nCNP 1850101123456, ID_MA 6");
+}

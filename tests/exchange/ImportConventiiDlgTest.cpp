@@ -615,3 +615,27 @@ TEST_F(ImportDlgTest, DocumentsThatAreNotWellFormedLeaveTheDatabaseAsItWas) {
         EXPECT_EQ(Snapshot(), before) << plain;
     }
 }
+
+// The same person's convention twice in one file: the user is told which, and it is saved once.
+TEST_F(ImportDlgTest, AConventionListedTwiceIsImportedOnceWithAWarning) {
+    const std::string path =
+        Crypt("12_12345678",
+              Document(Person("12345678", "5") + Person("12345678", "6") +
+                       Person("12345678", "5", "DOC_NR=\"a doua\"") + Person("12345678", "7") +
+                       Person("12345678", "06") + Person("12345678", "5")));
+    CImportConventiiKrenoDlg dlg;
+    Load(dlg, path);
+    ASSERT_EQ(dlg.Grid()->GetRowCount(), 6);
+    rec.clear();
+    dlg.SaveButton()->click();
+    ASSERT_EQ(rec.messages().size(), 2u) << rec.lastText();
+    EXPECT_EQ(rec.messages()[0].text,
+              "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie va fi "
+              "importata o singura data:\nCNP 1850101123456, ID_MA 5\nCNP 1850101123456, ID_MA 06");
+    EXPECT_EQ(rec.messages()[0].icon, platform::Icon::Warning);
+    EXPECT_EQ(rec.messages()[1].text, kOk);
+    EXPECT_EQ(Rows("SELECT ID_MA, DOC_NR FROM ATO_INFO_CONVENTII WHERE CIF = '12345678' ORDER BY "
+                   "ID_MA",
+                   {"ID_MA", "DOC_NR"}),
+              (std::vector<std::string>{"5|<NULL>", "6|<NULL>", "7|<NULL>"}));
+}
