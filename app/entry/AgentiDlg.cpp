@@ -4,6 +4,7 @@
 #include "core/DbOperation.h"
 #include "core/Lists.h"
 #include "core/VORTAPLApp.h"
+#include "core/ValueFunctions.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 #include "widgets/DialogButtons.h"
@@ -212,10 +213,15 @@ DateAgent CAgentiDlg::UpdateData() const {
     a.strJudet = m_pJudet->currentIndex() >= 0 ? m_pJudet->currentText().toStdString() : "";
     a.bCurent = m_pCurent->isChecked();
     a.bFaraRotunjire = m_pFaraRotunjire->isChecked();
-    for (int row = 1; row <= m_pGrid->GetRowCount(); ++row)
-        a.proprietati.push_back({GetCellText(*m_pGrid, row, ColProprietate),
-                                 GetCellText(*m_pGrid, row, ColValoare),
-                                 GetCellText(*m_pGrid, row, ColObligatorie)});
+    for (int row = 1; row <= m_pGrid->GetRowCount(); ++row) {
+        const std::string nume = GetCellText(*m_pGrid, row, ColProprietate);
+        std::string valoare = GetCellText(*m_pGrid, row, ColValoare);
+        // An account typed in groups of four is checked and stored without its blanks, as the
+        // printouts and the export expect it.
+        if (core::EqualsNoCase(nume, "IBAN"))
+            valoare = IBANCompact(valoare);
+        a.proprietati.push_back({nume, valoare, GetCellText(*m_pGrid, row, ColObligatorie)});
+    }
     return a;
 }
 

@@ -295,6 +295,11 @@ TEST(AgentiDlg, EveryRefusalShowsItsMessageAndWritesNothing) {
              SetCellText(*d.Grid(), RowOf(*d.Grid(), "IBAN"), 2, "RO49AAAA1B31007593840001");
          },
          "Va rugam sa completati un CONT IBAN valid!", "grid", "IBAN"},
+        {"IBAN with a comma inside", "",
+         [](CAgentiDlg& d) {
+             SetCellText(*d.Grid(), RowOf(*d.Grid(), "IBAN"), 2, "RO49 AAAA,1B31 0075 9384 0000");
+         },
+         "Va rugam sa completati un CONT IBAN valid!", "grid", "IBAN"},
         {"empty optional IBAN",
          "UPDATE ATN_PROPRIETATI_AGENTI SET OBLIGATORIE = 'NU' WHERE DENUMIRE = 'IBAN'",
          [](CAgentiDlg& d) { SetCellText(*d.Grid(), RowOf(*d.Grid(), "IBAN"), 2, ""); },
@@ -351,6 +356,19 @@ TEST(AgentiDlg, EveryRefusalShowsItsMessageAndWritesNothing) {
         EXPECT_EQ(Employers(), 0);
         EXPECT_EQ(PropertyRows(), 0);
     }
+}
+
+// An account typed in groups of four, as banks print it, is accepted and stored compact.
+TEST(AgentiDlg, IbanTypedInGroupsIsStoredCompact) {
+    StartedApp s;
+    platform::ScopedMessageRecorder boxes;
+    CAgentiDlg dlg("");
+    dlg.show();
+    Fill(dlg, "987");
+    TypeIntoCell(*dlg.Grid(), RowOf(*dlg.Grid(), "IBAN"), 2, "ro49 aaaa 1b31 0075 9384 0000");
+    Save(dlg);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+    EXPECT_EQ(StoredProperties("987").at("IBAN"), "RO49AAAA1B31007593840000");
 }
 
 // A fiscal code that exists already fails on the table's key: the engine's own text is shown
