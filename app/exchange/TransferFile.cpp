@@ -35,9 +35,14 @@ std::string CipherMessage(const BlowfishError& e) {
     return std::string("Eroare la criptarea datelor!\n") + e.what();
 }
 
+// The rule works on the file name only: a "." in a folder name never moves the output out of
+// its folder. Both "/" and "\\" end a folder name here, so a path written the Windows way
+// keeps its folders too. A name that only begins with "." (".profile") has no extension.
 std::string ReplaceExtension(const std::string& strPath, const std::string& strNewSuffix) {
+    const std::size_t slash = strPath.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const std::size_t dot = strPath.rfind('.');
-    if (dot == std::string::npos)
+    if (dot == std::string::npos || dot <= nameStart)
         return strPath + strNewSuffix;
     return strPath.substr(0, dot) + strNewSuffix;
 }

@@ -5,9 +5,10 @@
 // encryption, with the fixed key "Jovrk415", of the block {plain byte, 0,0,0,0,0,0,0}, followed
 // by one 0x00 byte. N plain bytes give exactly 9 x N bytes.
 //
-// Output path rules (the last "." of the whole path string is taken, as the Part says):
+// Output path rules (the last "." of the file name is taken; the folders stay as they are):
 //   encryption  "C:\dir\decont.xml" -> "C:\dir\decont.crypt", "name" -> "name.crypt"
 //   decryption  "C:\dir\12_345.crypt" + "xml" -> "C:\dir\12_345.xml", "name" + "txt" -> "name.txt"
+//   a dotted folder "/home/u/acte.2024/decont" -> "/home/u/acte.2024/decont.crypt"
 //
 // Unlike the Part's description, a failed call never creates, truncates or leaves behind an
 // output file: the source is opened and read before the output is created, and the output is

@@ -248,14 +248,21 @@ TEST(TransferFile, PathRules) {
     EXPECT_EQ(TransferPathFor("a.b.xml"), "a.b.crypt");
     EXPECT_EQ(TransferPathFor("decont."), "decont.crypt");
     EXPECT_EQ(TransferPathFor("x.crypt"), "x.crypt");
-    // The last "." of the whole path string is taken, even inside a folder name.
-    EXPECT_EQ(TransferPathFor("/home/ana/v1.2/decont"), "/home/ana/v1.crypt");
+    // Only the file name's last "." counts: a dotted folder keeps the output inside it.
+    EXPECT_EQ(TransferPathFor("/home/ana/v1.2/decont"), "/home/ana/v1.2/decont.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/acte.2024/decont"), "/home/u/acte.2024/decont.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/acte.2024/decont.xml"), "/home/u/acte.2024/decont.crypt");
+    EXPECT_EQ(TransferPathFor("C:\\acte.2024\\decont"), "C:\\acte.2024\\decont.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/.profile"), "/home/u/.profile.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/..."), "/home/u/...crypt");
 
     EXPECT_EQ(PlainPathFor("C:\\dir\\12_345.crypt", "xml"), "C:\\dir\\12_345.xml");
     EXPECT_EQ(PlainPathFor("/tmp/12_345_1.crypt", "txt"), "/tmp/12_345_1.txt");
     EXPECT_EQ(PlainPathFor("12_345", "xml"), "12_345.xml");
     EXPECT_EQ(PlainPathFor("a.b.crypt", "txt"), "a.b.txt");
-    EXPECT_EQ(PlainPathFor("/home/ana/v1.2/conv", "xml"), "/home/ana/v1.xml");
+    EXPECT_EQ(PlainPathFor("/home/ana/v1.2/conv", "xml"), "/home/ana/v1.2/conv.xml");
+    EXPECT_EQ(PlainPathFor("/home/u/acte.2024/12_345.crypt", "xml"),
+              "/home/u/acte.2024/12_345.xml");
 }
 
 TEST(TransferFile, FilesAreWrittenWhereThePathRulesSay) {
@@ -275,6 +282,14 @@ TEST(TransferFile, FilesAreWrittenWhereThePathRulesSay) {
     ASSERT_TRUE(EncryptTransferFile(dir.file("a.b.xml"), out));
     EXPECT_EQ(out, dir.file("a.b.crypt"));
     EXPECT_EQ(ReadFile(out), EncryptTransferData("abc"));
+
+    // In a dotted folder the output stays beside its source.
+    fs::create_directory(dir.file("acte.2024"));
+    WriteFile(dir.file("acte.2024/decont"), "abc");
+    ASSERT_TRUE(EncryptTransferFile(dir.file("acte.2024/decont"), out));
+    EXPECT_EQ(out, dir.file("acte.2024/decont.crypt"));
+    EXPECT_EQ(ReadFile(out), EncryptTransferData("abc"));
+    EXPECT_FALSE(fs::exists(dir.file("acte.crypt")));
 }
 
 // --- Failures --------------------------------------------------------------------------------
