@@ -25,6 +25,8 @@ constexpr std::size_t CHUNK = 32 * 1024;
 const char* const MSG_ENC_OPEN_WRITE = "Fisierul criptat nu a putut fi deschis pentru scriere!";
 const char* const MSG_DEC_OPEN_WRITE = "Fisierul decriptat nu a putut fi deschis pentru scriere!";
 const char* const MSG_ENC_WRITE = "Fisierul criptat nu a putut fi scris!";
+const char* const MSG_ENC_SAME = "Fisierul criptat nu poate inlocui chiar fisierul sursa!";
+const char* const MSG_DEC_SAME = "Fisierul decriptat nu poate inlocui chiar fisierul sursa!";
 const char* const MSG_DEC_WRITE = "Fisierul decriptat nu a putut fi scris!";
 
 std::string SourceMessage(const std::string& strPath) {
@@ -177,6 +179,14 @@ bool ConvertFile(Direction dir, const std::string& strPath, const std::string& s
         std::size_t got = 0;
         if (!src || !ReadChunk(src.get(), in.data(), inChunk, got)) {
             strError = SourceMessage(strPath);
+            return false;
+        }
+
+        // Written over its own source, the file would be lost for good: the output replaces
+        // the source only once complete, and by then the source is gone. Links count too.
+        std::error_code ec;
+        if (std::filesystem::equivalent(strPath, strOutPath, ec) && !ec) {
+            strError = enc ? MSG_ENC_SAME : MSG_DEC_SAME;
             return false;
         }
 

@@ -44,6 +44,8 @@ bool DecryptTransferFile(const std::string& strPath, const std::string& strExt,
 //   "Fisierul <path> nu a putut fi deschis pentru citire!"  the source cannot be opened or read
 //   "Fisierul criptat nu a putut fi deschis pentru scriere!"   the output cannot be created
 //   "Fisierul decriptat nu a putut fi deschis pentru scriere!"  (or renamed into place)
+//   "Fisierul criptat nu poate inlocui chiar fisierul sursa!"   the output path is the source
+//   "Fisierul decriptat nu poate inlocui chiar fisierul sursa!"  (the same file, links resolved)
 //   "Fisierul criptat nu a putut fi scris!"        writing the output failed (disk full, ...)
 //   "Fisierul decriptat nu a putut fi scris!"
 //   "Eroare la criptarea datelor!\n<cipher error text>"

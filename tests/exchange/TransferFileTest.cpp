@@ -471,15 +471,22 @@ TEST(TransferFile, ANewFileGetsTheUsualPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
-TEST(TransferFile, EncryptingAFileOntoItsOwnNameReadsItWholeFirst) {
-    // "x.crypt" encrypts to "x.crypt": the source is read entirely before it is replaced.
+TEST(TransferFile, AnOutputOntoItsOwnSourceIsRefused) {
+    // "x.crypt" encrypts to "x.crypt", and decrypts to it with the extension "crypt": either
+    // would replace the file being read, so the source is lost. Nothing is written.
     TempDir dir;
     const std::string plain = RandomBytes(100000, 4);
     WriteFile(dir.file("x.crypt"), plain);
+    platform::ScopedMessageRecorder rec;
     std::string out;
-    ASSERT_TRUE(EncryptTransferFile(dir.file("x.crypt"), out));
+    EXPECT_FALSE(EncryptTransferFile(dir.file("x.crypt"), out));
     EXPECT_EQ(out, dir.file("x.crypt"));
-    EXPECT_EQ(ReadFile(out), EncryptTransferData(plain));
+    EXPECT_EQ(rec.lastText(), "Fisierul criptat nu poate inlocui chiar fisierul sursa!");
+    EXPECT_FALSE(DecryptTransferFile(dir.file("x.crypt"), "crypt", out));
+    EXPECT_EQ(rec.lastText(), "Fisierul decriptat nu poate inlocui chiar fisierul sursa!");
+    EXPECT_EQ(rec.messages().size(), 2u);
+    EXPECT_EQ(ReadFile(dir.file("x.crypt")), plain);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"x.crypt"}));
 }
 
 TEST(TransferFile, AFileNameOfTheLongestLengthStillWorks) {
