@@ -5,6 +5,7 @@
 #include "core/Lists.h"
 #include "core/VORTAPLApp.h"
 #include "core/ValueFunctions.h"
+#include "entry/LimiteColoane.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 #include "widgets/DialogButtons.h"
@@ -59,6 +60,33 @@ void InsertProprietati(core::Statement& st, const DateAgent& a) {
     for (const ProprietateAgent& p : a.proprietati)
         st.Execute("INSERT INTO ATN_AGENTI_DETALII(CIF,PROPRIETATE,VALOARE) VALUES(?, ?, ?)",
                    {a.strCIF, p.strDenumire, ToUpper(p.strValoare)});
+}
+
+// The values as they will be stored (names and values in capitals) checked against the lengths
+// of their columns, so the user reads which field is too long instead of the engine's text.
+RezultatValidare VerificaLungimi(const DateAgent& a) {
+    RezultatValidare r;
+    const auto tooLong = [](const std::string& value, int limit) {
+        return limit > 0 && NumarCaractere(value) > static_cast<std::size_t>(limit);
+    };
+    if (const int n = LungimeColoana("ATN_AGENTI", "CIF"); tooLong(a.strCIF, n)) {
+        r.camp = CampAgent::CIF;
+        r.strMesaj = MesajPreaLung("CIF", n);
+    } else if (const int m = LungimeColoana("ATN_AGENTI", "DENUMIRE"); tooLong(a.strDenumire, m)) {
+        r.camp = CampAgent::Denumire;
+        r.strMesaj = MesajPreaLung("DENUMIRE", m);
+    } else {
+        const int v = LungimeColoana("ATN_AGENTI_DETALII", "VALOARE");
+        for (std::size_t i = 0; i < a.proprietati.size(); ++i) {
+            if (tooLong(ToUpper(a.proprietati[i].strValoare), v)) {
+                r.camp = CampAgent::Proprietate;
+                r.iProprietate = static_cast<int>(i);
+                r.strMesaj = MesajPreaLung(a.proprietati[i].strDenumire, v);
+                break;
+            }
+        }
+    }
+    return r;
 }
 
 } // namespace
@@ -266,7 +294,10 @@ bool CAgentiDlg::SaveAgent() {
 
 void CAgentiDlg::OnOK() {
     m_pGrid->CommitEdit();
-    const RezultatValidare r = ValideazaAgent(UpdateData());
+    const DateAgent agent = UpdateData();
+    RezultatValidare r = ValideazaAgent(agent);
+    if (r.Valid())
+        r = VerificaLungimi(agent);
     if (!r.Valid()) {
         ShowError(r.strMesaj);
         switch (r.camp) {

@@ -68,9 +68,11 @@ bool ConvertConventie(const ConventieRow& row, ConventieValori& values, std::str
 bool VerificaConventii(const std::vector<ConventieRow>& rows, std::string& strError,
                        const ProgressFn& progress = {});
 
-// A date as the database would read it from text: year first ("2020-03-15", "2020/3/15",
-// "2020.03.15"), day first with dots ("15.03.2020") or month first with "/" or "-"
-// ("03/15/2020"); the year has four digits; surrounding blanks are ignored.
+// A date read from text the way the database reads one: year first ("2020-03-15", "2020-3-5",
+// "2020/3/15", "2020.03.15", "2020:3:15"), day first after a dot ("15.03.2020", "15.3.20"),
+// month first otherwise ("03/15/2020", "3-15-2020", "3,15,2020"), an English month name
+// ("15-MAR-2020", "15 March 2020"); a year left out is the current one, a two-digit year the
+// nearest of its century. Surrounding blanks are ignored.
 bool ParseDataText(std::string_view text, core::Date& date);
 
 // The rows that repeat a person's convention of an earlier row (same CNP and ID_MA, read as

@@ -318,6 +318,24 @@ TEST(AgentiDlg, EveryRefusalShowsItsMessageAndWritesNothing) {
              SetCellText(*d.Grid(), RowOf(*d.Grid(), "TELEFON"), 2, std::string(21, '7'));
          },
          "TELEFON poate sa aiba doar 20 caractere!", "grid", "TELEFON"},
+        // Values longer than their columns: named in Romanian before the engine sees them.
+        {"address longer than its column", "",
+         [](CAgentiDlg& d) {
+             SetCellText(*d.Grid(), RowOf(*d.Grid(), "ADRESA"), 2, std::string(256, 'a'));
+         },
+         "ADRESA poate sa aiba doar 255 caractere!", "grid", "ADRESA"},
+        {"address that grows past its column in capitals", "",
+         [](CAgentiDlg& d) {
+             SetCellText(*d.Grid(), RowOf(*d.Grid(), "ADRESA"), 2,
+                         std::string(250, 'a') + "\xc3\x9f\xc3\x9f\xc3\x9f"); // sharp s: SS
+         },
+         "ADRESA poate sa aiba doar 255 caractere!", "grid", "ADRESA"},
+        {"name longer than its column", "",
+         [](CAgentiDlg& d) {
+             d.DenumireEdit()->setMaxLength(32767);
+             d.DenumireEdit()->setText(QString(101, 'N'));
+         },
+         "DENUMIRE poate sa aiba doar 100 caractere!", "denumire", ""},
         {"locality too long", "",
          [](CAgentiDlg& d) {
              std::string v;

@@ -6,6 +6,7 @@
 #include "exchange/Md5Digest.h"
 #include "exchange/TransferFile.h"
 #include "exchange/XmlText.h"
+#include "platform/Clock.h"
 
 #include "TestFiles.h"
 
@@ -337,7 +338,7 @@ TEST(ConventiiValues, EachValueIsCheckedAgainstItsColumn) {
         {"DATA_START", "15-01-2023", false, {}},
         {"DATA_START", "2023-13-01", false, {}},
         {"DATA_START", "2023-01-15 10:00:00", false, {}},
-        {"DATA_START", "15.01.23", false, {}},
+        {"DATA_START", "15.01.23", true, Date{2023, 1, 15}}, // as the engine reads it
         {"DATA_START", "2023-01", false, {}},
         {"DATA_START", "ieri", false, {}},
     };
@@ -470,4 +471,54 @@ TEST(ConventiiDocument, RepeatsAreTheSameCnpAndMeasureAsAnEarlierRow) {
     EXPECT_EQ(MesajConventiiRepetate(rows, ConventiiRepetate(rows)),
               "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie va fi "
               "importata o singura data:\nCNP 1850101123456, ID_MA 05\nCNP 1850101123456, ID_MA 6");
+}
+
+// Each text below was given to the engine as a date (CAST('...' AS DATE)) on 11 December 2026,
+// and the import reads it the same: as the same day, or not at all.
+TEST(ConventiiValori, DatesAreReadAsTheEngineReadsThem) {
+    platform::SetFixedNow(platform::MakeDateTime(2026, 12, 11));
+    struct Case {
+        const char* text;
+        int y, m, d; // 0: the engine refuses it
+    } cases[] = {
+        {"2027-1-5", 2027, 1, 5},
+        {"2027-01-05", 2027, 1, 5},
+        {"1/5/2027", 2027, 1, 5},
+        {"5.1.2027", 2027, 1, 5},
+        {"05.01.27", 2027, 1, 5},
+        {"2027/1/5", 2027, 1, 5},
+        {"2027.1.5", 2027, 1, 5},
+        {"5-JAN-2027", 2027, 1, 5},
+        {"5 jan 2027", 2027, 1, 5},
+        {" 2027-01-05 ", 2027, 1, 5},
+        {"1-5-2027", 2027, 1, 5},
+        {"01/05/27", 2027, 1, 5},
+        {"5,1,2027", 2027, 5, 1},
+        {"2027:1:5", 2027, 1, 5},
+        {"1/5", 2026, 1, 5},
+        {"5.1", 2026, 1, 5},
+        {"0027-01-05", 27, 1, 5},
+        {"31.12.80", 1980, 12, 31},
+        {"2027-01-05 10:20:30", 0, 0, 0},
+        {"2027-01-05T10:20", 0, 0, 0},
+        {"27-01-05", 0, 0, 0},
+        {"2027-02-29", 0, 0, 0},
+        {"12027-01-01", 0, 0, 0},
+        {"2027-001-05", 0, 0, 0},
+        {"2027-01", 0, 0, 0},
+        {"", 0, 0, 0},
+        {"2027-01-05-", 0, 0, 0},
+        {"5-XYZ-2027", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        core::Date d{};
+        const bool ok = ParseDataText(c.text, d);
+        EXPECT_EQ(ok, c.y != 0) << c.text;
+        if (ok && c.y != 0) {
+            EXPECT_EQ(d.year, c.y) << c.text;
+            EXPECT_EQ(d.month, c.m) << c.text;
+            EXPECT_EQ(d.day, c.d) << c.text;
+        }
+    }
+    platform::SetFixedNow(std::nullopt);
 }
