@@ -150,6 +150,31 @@ CAgentiDlg::CAgentiDlg(const std::string& strCIF, QWidget* parent)
         setWindowTitle("Adaugare agent economic");
     }
     m_pGrid->InitGrid(0);
+    m_initial = UpdateData();
+}
+
+bool CAgentiDlg::Modificat() const {
+    const DateAgent now = UpdateData();
+    if (now.strCIF != m_initial.strCIF || now.strDenumire != m_initial.strDenumire ||
+        now.strJudet != m_initial.strJudet || now.bCurent != m_initial.bCurent ||
+        now.bFaraRotunjire != m_initial.bFaraRotunjire ||
+        now.proprietati.size() != m_initial.proprietati.size())
+        return true;
+    for (std::size_t i = 0; i < now.proprietati.size(); ++i)
+        if (now.proprietati[i].strValoare != m_initial.proprietati[i].strValoare)
+            return true;
+    return false;
+}
+
+void CAgentiDlg::reject() {
+    m_pGrid->CommitEdit();
+    if (Modificat() &&
+        platform::ShowMessage("Datele modificate nu au fost salvate.\nDoriti sa inchideti "
+                              "fereastra fara sa le salvati?",
+                              "VORTAPL", platform::Icon::Question,
+                              platform::Buttons::YesNo) != platform::Answer::Yes)
+        return;
+    QDialog::reject();
 }
 
 bool CAgentiDlg::SetGrid() {

@@ -273,6 +273,17 @@ void CCSDlg::accept() {
     OnOK();
 }
 
+void CCSDlg::reject() {
+    m_pGrid->CommitEdit();
+    if (Modificat() &&
+        platform::ShowMessage("Valorile modificate nu au fost salvate.\nDoriti sa inchideti "
+                              "fereastra fara sa le salvati?",
+                              "VORTAPL", platform::Icon::Question,
+                              platform::Buttons::YesNo) != platform::Answer::Yes)
+        return;
+    QDialog::reject();
+}
+
 bool RunCSDlg(QWidget* parent) {
     CCSDlg dlg(parent);
     return platform::RunModal(dlg) == QDialog::Accepted;

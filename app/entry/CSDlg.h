@@ -39,6 +39,9 @@ public:
 
 public slots:
     void accept() override;
+    // Escape, "Renunt" and the window's close: with values changed and not saved, the user is
+    // asked first.
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;

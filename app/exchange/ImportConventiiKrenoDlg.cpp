@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -136,6 +137,10 @@ CImportConventiiKrenoDlg::CImportConventiiKrenoDlg(QWidget* pParent) : QDialog(p
     connect(m_pDownload, &QPushButton::clicked, this, &CImportConventiiKrenoDlg::OnDescarca);
     connect(m_pSave, &QPushButton::clicked, this, &CImportConventiiKrenoDlg::OnSalveaza);
     connect(m_pClose, &QPushButton::clicked, this, &CImportConventiiKrenoDlg::reject);
+
+    // Enter in the path field belongs to the field: it must not press the default button,
+    // which closes the window.
+    m_pPath->installEventFilter(this);
 
     m_pGrid->InitGrid(0);
     GolesteTabel();
@@ -356,6 +361,15 @@ void CImportConventiiKrenoDlg::OnSalveaza() {
     m_pProgress->setValue(0);
     m_pProgress->hide();
     platform::ShowMessage("Import efectuat cu succes!", "VORTAPL", platform::Icon::Information);
+}
+
+bool CImportConventiiKrenoDlg::eventFilter(QObject* pObject, QEvent* pEvent) {
+    if (pObject == m_pPath && pEvent->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(pEvent)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QDialog::eventFilter(pObject, pEvent);
 }
 
 void CImportConventiiKrenoDlg::reject() {

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 using namespace entrytest;
@@ -454,4 +455,41 @@ TEST(AgentiDlg, MenuCommandsRefreshTheHeaderAfterASave) {
     w.RunCommand(cmd::ModificareAgent);
     EXPECT_EQ(w.HeaderLabel(1)->text(), "DENUMIRE: AL DOILEA NUME");
     EXPECT_TRUE(boxes.messages().empty()) << boxes.lastText();
+}
+
+// Escape closes an unchanged employer at once and asks after any change.
+TEST(AgentiDlg, EscapeAfterAnEditAsksFirst) {
+    StartedApp s;
+    s.Exec("INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE, TIP_CALCUL) VALUES "
+           "('555', 0, '12', 'EXISTENT', 0)");
+    platform::ScopedMessageRecorder boxes;
+    const std::function<void(CAgentiDlg&)> changes[] = {
+        [](CAgentiDlg& d) { d.DenumireEdit()->setText("ALT NUME"); },
+        [](CAgentiDlg& d) { d.CurentCheck()->setChecked(true); },
+        [](CAgentiDlg& d) { TypeIntoCell(*d.Grid(), RowOf(*d.Grid(), "ADRESA"), 2, "STR. NOUA"); },
+    };
+    {
+        CAgentiDlg dlg("555");
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_TRUE(boxes.messages().empty());
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    for (const auto& change : changes) {
+        boxes.clear();
+        CAgentiDlg dlg("555");
+        dlg.show();
+        change(dlg);
+        boxes.queue(platform::Answer::No);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        ASSERT_EQ(boxes.messages().size(), 1u);
+        EXPECT_EQ(boxes.lastText(), "Datele modificate nu au fost salvate.\nDoriti sa inchideti "
+                                    "fereastra fara sa le salvati?");
+        EXPECT_TRUE(dlg.isVisible());
+        boxes.queue(platform::Answer::Yes);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    EXPECT_EQ(Rows("SELECT DENUMIRE, CURENT FROM ATN_AGENTI", {"DENUMIRE", "CURENT"}),
+              (std::vector<std::vector<std::string>>{{"EXISTENT", "0"}}));
 }

@@ -347,3 +347,35 @@ TEST(CSDlg, StoredValuesStayAndTypedValuesAreNotCut) {
     saved["PROC_ANGAJATOR"] = 12;
     EXPECT_EQ(StoredValues(2024, 3), saved);
 }
+
+// Escape closes at once when nothing was changed; after an edit it asks, and "Nu" keeps the
+// dialog with what was typed.
+TEST(CSDlg, EscapeAfterAnEditAsksFirst) {
+    FixedToday today;
+    StartedApp s;
+    platform::ScopedMessageRecorder boxes;
+    {
+        CCSDlg dlg;
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_TRUE(boxes.messages().empty());
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    CCSDlg dlg;
+    dlg.show();
+    TypeIntoCell(*dlg.Grid(), RowOf(*dlg.Grid(), "SMB"), 2, "3700");
+    boxes.queue(platform::Answer::No);
+    QTest::keyClick(dlg.Grid(), Qt::Key_Escape);
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_EQ(boxes.messages()[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(boxes.lastText(), "Valorile modificate nu au fost salvate.\nDoriti sa inchideti "
+                                "fereastra fara sa le salvati?");
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(Value(dlg, "SMB"), "3700");
+    boxes.queue(platform::Answer::Yes);
+    QTest::keyClick(dlg.Grid(), Qt::Key_Escape);
+    EXPECT_EQ(boxes.messages().size(), 2u);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_TRUE(StoredValues(2024, 3).empty());
+}

@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -638,4 +639,17 @@ TEST_F(ImportDlgTest, AConventionListedTwiceIsImportedOnceWithAWarning) {
                    "ID_MA",
                    {"ID_MA", "DOC_NR"}),
               (std::vector<std::string>{"5|<NULL>", "6|<NULL>", "7|<NULL>"}));
+}
+
+// Enter in the path field leaves the window open (the default button would close it).
+TEST_F(ImportDlgTest, EnterInThePathFieldDoesNotCloseTheWindow) {
+    CImportConventiiKrenoDlg dlg;
+    dlg.show();
+    dlg.PathEdit()->setText("x.crypt");
+    dlg.PathEdit()->setFocus();
+    QTest::keyClick(dlg.PathEdit(), Qt::Key_Return);
+    QTest::keyClick(dlg.PathEdit(), Qt::Key_Enter);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), 0);
+    EXPECT_TRUE(rec.messages().empty()) << rec.lastText();
 }
