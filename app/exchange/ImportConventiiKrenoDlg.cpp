@@ -282,7 +282,9 @@ void CImportConventiiKrenoDlg::OnDescarca() {
         const std::string strLocal = CaleInDirectorLucru(strNume);
         CDescarcareFisier download(this);
         if (!download.DownloadToFile(AdresaWebKreno(strNume), strLocal)) {
-            if (!download.WasCancelled())
+            if (!download.GetLocalError().empty())
+                ShowError(download.GetLocalError());
+            else if (!download.WasCancelled())
                 ShowError("A aparut o eroare la descarcarea datelor de pe internet!\nVa rugam sa "
                           "contactati KRENO pe raza caruia apartine agentul economic\npentru care "
                           "doriti actualizarea datelor(" +

@@ -1,6 +1,7 @@
 #include "exchange/TransferFile.h"
 
 #include "exchange/BlowfishCipher.h"
+#include "exchange/FisierDestinatie.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
@@ -190,6 +191,11 @@ bool ConvertFile(Direction dir, const std::string& strPath, const std::string& s
             return false;
         }
 
+        // A link or a protected file at the output's place is left as it is.
+        if (const std::string why = MotivDestinatieRefuzata(strOutPath); !why.empty()) {
+            strError = std::string(msgOpenWrite) + "\n" + why;
+            return false;
+        }
         TempOutput output;
         if (!output.Create(strOutPath)) {
             strError = msgOpenWrite;

@@ -43,6 +43,8 @@ bool DecryptTransferFile(const std::string& strPath, const std::string& strExt,
 // EncryptTransferFile / DecryptTransferFile would show. strError is emptied on success.
 //   "Fisierul <path> nu a putut fi deschis pentru citire!"  the source cannot be opened or read
 //   "Fisierul criptat nu a putut fi deschis pentru scriere!"   the output cannot be created
+//                        (followed, on a line of its own, by the reason when a symbolic link,
+//                        a directory or a write-protected file stands at the output's place)
 //   "Fisierul decriptat nu a putut fi deschis pentru scriere!"  (or renamed into place)
 //   "Fisierul criptat nu poate inlocui chiar fisierul sursa!"   the output path is the source
 //   "Fisierul decriptat nu poate inlocui chiar fisierul sursa!"  (the same file, links resolved)

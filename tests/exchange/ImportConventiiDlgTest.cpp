@@ -9,6 +9,7 @@
 #include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
 #include "exchange/ConventiiKreno.h"
+#include "exchange/DescarcareFisier.h"
 #include "exchange/TransferFile.h"
 #include "exchange/VerificaPINDlg.h"
 #include "platform/FileDialogs.h"
@@ -652,4 +653,27 @@ TEST_F(ImportDlgTest, EnterInThePathFieldDoesNotCloseTheWindow) {
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), 0);
     EXPECT_TRUE(rec.messages().empty()) << rec.lastText();
+}
+
+// A download never follows a link at its local path nor replaces a protected file; the user
+// reads why, not a word about the network.
+TEST_F(ImportDlgTest, ADownloadLeavesALinkOrAProtectedFileAsItIs) {
+    const std::string target = s.Folder().File("altundeva.txt").string();
+    WriteFile(target, "al altcuiva");
+    const std::string link = s.Folder().File("12_12345678.crypt").string();
+    fs::create_symlink(target, link);
+    const std::string locked = s.Folder().File("12_12345678_1.crypt").string();
+    WriteFile(locked, "vechi");
+    fs::permissions(locked, fs::perms::owner_read);
+    CDescarcareFisier download;
+    EXPECT_FALSE(download.DownloadToFile("http://127.0.0.1:9/x.crypt", link));
+    EXPECT_EQ(download.GetLocalError(),
+              "Fisierul " + link + " este o legatura simbolica si nu va fi inlocuit!");
+    EXPECT_FALSE(download.DownloadToFile("http://127.0.0.1:9/x.crypt", locked));
+    EXPECT_EQ(download.GetLocalError(),
+              "Fisierul " + locked + " este protejat la scriere si nu va fi inlocuit!");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(target), "al altcuiva");
+    EXPECT_EQ(ReadFile(locked), "vechi");
+    fs::permissions(locked, fs::perms::owner_all);
 }

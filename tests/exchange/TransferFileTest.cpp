@@ -498,3 +498,32 @@ TEST(TransferFile, AFileNameOfTheLongestLengthStillWorks) {
     EXPECT_EQ(ReadFile(dir.file(base + ".crypt")), EncryptTransferData("abc"));
     EXPECT_EQ(dir.entries().size(), 2u);
 }
+
+// A link or a write-protected file at the output's place stays as it is, and what it points to
+// too: the call fails and says why.
+TEST(TransferFile, ALinkOrAProtectedFileAtTheOutputIsNotReplaced) {
+    TempDir dir;
+    WriteFile(dir.file("decont.xml"), "abc");
+    WriteFile(dir.file("altundeva"), "al altcuiva");
+    fs::create_symlink(dir.file("altundeva"), dir.file("decont.crypt"));
+    platform::ScopedMessageRecorder rec;
+    std::string out;
+    EXPECT_FALSE(EncryptTransferFile(dir.file("decont.xml"), out));
+    EXPECT_EQ(rec.lastText(), "Fisierul criptat nu a putut fi deschis pentru scriere!\nFisierul " +
+                                  dir.file("decont.crypt") +
+                                  " este o legatura simbolica si nu va fi inlocuit!");
+    EXPECT_TRUE(fs::is_symlink(dir.file("decont.crypt")));
+    EXPECT_EQ(ReadFile(dir.file("altundeva")), "al altcuiva");
+
+    WriteFile(dir.file("12_345.crypt"), EncryptTransferData("nou"));
+    WriteFile(dir.file("12_345.xml"), "vechi");
+    fs::permissions(dir.file("12_345.xml"), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(DecryptTransferFile(dir.file("12_345.crypt"), "xml", out));
+    EXPECT_EQ(rec.lastText(),
+              "Fisierul decriptat nu a putut fi deschis pentru scriere!\nFisierul " +
+                  dir.file("12_345.xml") + " este protejat la scriere si nu va fi inlocuit!");
+    EXPECT_EQ(ReadFile(dir.file("12_345.xml")), "vechi");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"12_345.crypt", "12_345.xml", "altundeva",
+                                                       "decont.crypt", "decont.xml"}));
+    fs::permissions(dir.file("12_345.xml"), fs::perms::owner_all);
+}
