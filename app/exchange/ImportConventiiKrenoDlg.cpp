@@ -339,8 +339,14 @@ void CImportConventiiKrenoDlg::OnSalveaza() {
     if (!repetate.empty()) {
         platform::ShowMessage(MesajConventiiRepetate(rows, repetate), "VORTAPL",
                               platform::Icon::Warning);
-        for (auto it = repetate.rbegin(); it != repetate.rend(); ++it)
-            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(*it));
+        std::vector<bool> drop(rows.size(), false);
+        for (std::size_t r : repetate)
+            drop[r] = true;
+        std::size_t kept = 0;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (!drop[r])
+                rows[kept++] = std::move(rows[r]);
+        rows.resize(kept);
     }
     std::string strDigest = m_strDigest;
     if (strDigest.empty() && !Md5Digest(strPath, strDigest)) {
