@@ -343,9 +343,13 @@ void CImportConventiiKrenoDlg::OnSalveaza() {
         for (std::size_t r : repetate)
             drop[r] = true;
         std::size_t kept = 0;
-        for (std::size_t r = 0; r < rows.size(); ++r)
-            if (!drop[r])
-                rows[kept++] = std::move(rows[r]);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (drop[r])
+                continue;
+            if (kept != r)
+                rows[kept] = std::move(rows[r]);
+            ++kept;
+        }
         rows.resize(kept);
     }
     std::string strDigest = m_strDigest;
