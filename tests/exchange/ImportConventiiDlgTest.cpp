@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 #include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
+#include "entry/LimiteColoane.h"
 #include "exchange/ConventiiKreno.h"
 #include "exchange/DescarcareFisier.h"
 #include "exchange/TransferFile.h"
@@ -676,4 +677,28 @@ TEST_F(ImportDlgTest, ADownloadLeavesALinkOrAProtectedFileAsItIs) {
     EXPECT_EQ(ReadFile(target), "al altcuiva");
     EXPECT_EQ(ReadFile(locked), "vechi");
     fs::permissions(locked, fs::perms::owner_all);
+}
+
+// The import's own length checks hold the limits of the receiving columns as the database
+// declares them: a text of the column's length passes, one character more is refused in
+// Romanian, naming the attribute, before any statement runs.
+TEST_F(ImportDlgTest, TextLimitsAreThoseOfTheColumns) {
+    int checked = 0;
+    for (std::size_t c = 0; c < kConventiiColoane.size(); ++c) {
+        const int limit = LungimeColoana("ATO_INFO_CONVENTII", kConventiiColoane[c]);
+        if (limit == 0)
+            continue; // no text column
+        ++checked;
+        ConventieRow row;
+        ConventieValori values;
+        std::string error;
+        row[c] = std::string(std::size_t(limit), 'A');
+        EXPECT_TRUE(ConvertConventie(row, values, error)) << kConventiiColoane[c] << ": " << error;
+        row[c] += "A";
+        EXPECT_FALSE(ConvertConventie(row, values, error)) << kConventiiColoane[c];
+        EXPECT_NE(error.find(std::string("atributul ") + kConventiiAtribute[c]), std::string::npos)
+            << error;
+        EXPECT_NE(error.find("cel mult " + std::to_string(limit)), std::string::npos) << error;
+    }
+    EXPECT_EQ(checked, 8);
 }
