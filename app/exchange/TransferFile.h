@@ -10,7 +10,7 @@
 //   decryption  "C:\dir\12_345.crypt" + "xml" -> "C:\dir\12_345.xml", "name" + "txt" -> "name.txt"
 //   a dotted folder "/home/u/acte.2024/decont" -> "/home/u/acte.2024/decont.crypt"
 //
-// Unlike the Part's description, a failed call never creates, truncates or leaves behind an
+// A failed call never creates, truncates or leaves behind an
 // output file: the source is opened and read before the output is created, and the output is
 // written to a temporary file in the same folder that is renamed into place only once complete
 // (so a crash or a full disk never leaves a half-written file under the final name).
@@ -33,8 +33,9 @@ std::string PlainPathFor(const std::string& strPath, const std::string& strExt);
 std::string EncryptTransferData(std::string_view plain);
 std::string DecryptTransferData(std::string_view transfer);
 
-// The Part's operations. strOutPath receives the path of the produced file (on failure, the path
-// that would have been produced). On failure a message box is shown and the result is false.
+// The operations the program calls. strOutPath receives the path of the produced file (on failure,
+// the path that would have been produced). On failure a message box is shown and the result is
+// false.
 bool EncryptTransferFile(const std::string& strPath, std::string& strOutPath);
 bool DecryptTransferFile(const std::string& strPath, const std::string& strExt,
                          std::string& strOutPath);
