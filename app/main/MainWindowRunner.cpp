@@ -9,7 +9,9 @@
 #include "entry/PontajDlg.h"
 #include "entry/StatDePlataDlg.h"
 #include "entry/SubventiiDlg.h"
+#include "exchange/ActualizareSarbatoriLegaleDlg.h"
 #include "exchange/ImportConventiiKrenoDlg.h"
+#include "exchange/VersiuneNouaDlg.h"
 #include "lawtables/Art80Dlg.h"
 #include "lawtables/Art85Dlg.h"
 #include "lawtables/Art93_4Dlg.h"
@@ -31,6 +33,8 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
     w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
     w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
     w->SetCommandHandler(cmd::ImportConventii, [w] { RunImportConventii(w); });
+    w->SetCommandHandler(cmd::VerificaVersiune, [w] { RunVerificaVersiune(w); });
+    w->SetCommandHandler(cmd::ActualizeazaSarbatori, [w] { RunActualizareSarbatori(w); });
     return dlg;
 }
 

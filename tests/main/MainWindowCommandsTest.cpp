@@ -29,9 +29,13 @@ TEST(MainWindowCommands, CommandsOpenTheirDialogs) {
         int command;
         const char* dialog;
     } cases[] = {
-        {cmd::ConstanteSistem, "CCSDlg"},       {cmd::AdaugareAgent, "CAgentiDlg"},
-        {cmd::OptiuniAplicatie, "COptiuniDlg"}, {cmd::DespreAplicatie, "CAboutDlg"},
-        {cmd::ModificareAgent, "CGetTextDlg"},  {cmd::ImportConventii, "CImportConventiiKrenoDlg"},
+        {cmd::ConstanteSistem, "CCSDlg"},
+        {cmd::AdaugareAgent, "CAgentiDlg"},
+        {cmd::OptiuniAplicatie, "COptiuniDlg"},
+        {cmd::DespreAplicatie, "CAboutDlg"},
+        {cmd::ModificareAgent, "CGetTextDlg"},
+        {cmd::ImportConventii, "CImportConventiiKrenoDlg"},
+        {cmd::ActualizeazaSarbatori, "CActualizareSarbatoriLegaleDlg"},
     };
     for (const Case& c : cases) {
         opened.clear();
