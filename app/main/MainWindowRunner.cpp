@@ -10,6 +10,7 @@
 #include "entry/StatDePlataDlg.h"
 #include "entry/SubventiiDlg.h"
 #include "exchange/ActualizareSarbatoriLegaleDlg.h"
+#include "exchange/ExportDecont.h"
 #include "exchange/ImportConventiiKrenoDlg.h"
 #include "exchange/VersiuneNouaDlg.h"
 #include "lawtables/Art80Dlg.h"
@@ -33,6 +34,8 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
     w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
     w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
     w->SetCommandHandler(cmd::ImportConventii, [w] { RunImportConventii(w); });
+    w->SetCommandHandler(cmd::ExportAnexe, [w] { RunExportAnexe(*w); });
+    w->SetCommandHandler(cmd::SalveazaPeServer, [w] { RunSalveazaPeServer(*w); });
     w->SetCommandHandler(cmd::VerificaVersiune, [w] { RunVerificaVersiune(w); });
     w->SetCommandHandler(cmd::ActualizeazaSarbatori, [w] { RunActualizareSarbatori(w); });
     return dlg;
