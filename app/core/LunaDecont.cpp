@@ -13,6 +13,9 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include <cstdio>
 
 namespace {
@@ -229,6 +232,10 @@ void CLunaDecont::InchideLuna() {
 void CLunaDecont::OnAnexeSalveazamodificarile(bool bFinalizare) {
     if (!m_dlg.m_bLunaDeschisa || theApp().m_bLunaFinala)
         return; // a finalized settlement is never written again
+    // A value still in a cell editor (Ctrl+S pressed before Enter) is taken into its page
+    // first, so the save writes what the user sees.
+    if (QWidget* pFocus = QApplication::focusWidget())
+        pFocus->clearFocus();
     if (bFinalizare && !intreaba("Confirmati inchiderea lunii curent selectata?"))
         return;
     if (!ValidareSalvare())
