@@ -13,6 +13,8 @@ import sys
 import tempfile
 import time
 
+import pyatspi
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_driver import (E2EError, Program, app, click, find, find_all, key, type_text,  # noqa
                           wait_for, window, window_gone, windows, dump, role)
@@ -169,6 +171,90 @@ class Walk:
         self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
         self.wait_header("IN CONSTRUCTIE")
 
+    def show_tab(self, title):
+        click(find(self.main, "page tab", title))
+        time.sleep(0.3)  # the tab strip does not tell which tab is selected: the page's own
+        # widgets, found below by what is showing, tell that it is up
+
+    def page_table(self):
+        """The grid of the page on screen (the main window's only visible table)."""
+        return find(self.main, "table")
+
+    def fill_month(self):
+        # Wage fund on the conventions page.
+        self.show_tab("Date Conventii-Date Angajator")
+        fs = find(self.main, "text", pred=lambda n: n.getState().contains(pyatspi.STATE_EDITABLE))
+        click(fs)
+        key("End")
+        for _ in range(12):
+            key("BackSpace")
+        type_text("20000")
+        key("Tab")
+        # Timesheet: the norm, then every working day of the convention marked present.
+        self.show_tab("Pontaj")
+        click(find(self.main, "push button", "Aplica norma 8"))
+        click(find(self.main, "push button", "Marcheaza prezent"))
+        # Payroll: the gross income of each person.
+        self.show_tab("Stat de Plata")
+        table = self.page_table()
+        tab = table.queryTable()
+        wait_for("the payroll rows", lambda: tab.nRows >= 1 + len(PERSONS))
+        for row in range(1, tab.nRows):
+            name = tab.getAccessibleAt(row, 3).name
+            income = next((v for k, v in INCOMES.items() if name.startswith(k)), None)
+            if income:
+                self.type_into_cell(table, row, 6, income)
+        wait_for("the period incomes", lambda: all(
+            tab.getAccessibleAt(r, 7).name not in ("", "0") for r in range(1, tab.nRows)))
+
+    def save(self, finalize=False):
+        if finalize:
+            self.menu("Subventii si Scutiri", "Finalizare luna curenta [CTRL + SHIFT + S]")
+            self.answer("Yes", "Confirmati inchiderea")
+        else:
+            self.menu("Subventii si Scutiri", "Salvare luna curenta [CTRL + S]")
+        self.wait_header("LUNA LUCRU: NEDEFINITA")
+
+    def view(self):
+        self.menu("Subventii si Scutiri", "Vizualizare luna existenta")
+        dlg = window("Selecteaza Luna si Anul")
+        click(find(dlg, "push button", "Selecteaza"))  # proposes the previous month
+        window_gone("Selecteaza Luna si Anul")
+        self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
+
+    def exit(self):
+        self.menu("Optiuni suplimentare", "Iesire [ALT+X]")
+        self.program.wait_exit(30)
+
+    def read_back(self):
+        out = isql(self.db, "SET LIST ON;\n"
+                   "SELECT STARE, COD_UNIC, FS FROM ATO_RAPORTARE WHERE AN = %d AND LN = %d "
+                   "AND CIF = '%s';\n"
+                   "SELECT COUNT(*) AS PONTAJ FROM ATO_RAPORTARE_PONTAJ;\n"
+                   "SELECT NUME, VENIT_BRUT_NOEL FROM ATO_RAPORTARE_STATDEPLATA ORDER BY NUME;\n"
+                   "SELECT COUNT(*) AS ART80 FROM ATO_RAPORTARE_ART80;\n"
+                   "SELECT COUNT(*) AS ART85 FROM ATO_RAPORTARE_ART85;\n"
+                   % (self.year, self.month, CIF))
+        values = {}
+        rows = []
+        for line in out.splitlines():
+            parts = line.split(None, 1)
+            if len(parts) == 2:
+                values[parts[0]] = parts[1].strip()
+                rows.append((parts[0], parts[1].strip()))
+        print("read back:", values)
+        expect = {"STARE": "1", "PONTAJ": "2", "ART80": "1", "ART85": "1"}
+        for k, v in expect.items():
+            if values.get(k) != v:
+                raise E2EError("%s is %r, expected %r\n%s" % (k, values.get(k), v, out))
+        if values.get("COD_UNIC") in (None, "<null>"):
+            raise E2EError("no settlement code\n" + out)
+        if not values.get("FS", "").startswith("20000"):
+            raise E2EError("wage fund %r\n%s" % (values.get("FS"), out))
+        incomes = [v for k, v in rows if k == "VENIT_BRUT_NOEL"]
+        if [i.split(".")[0] for i in incomes] != ["3500", "4000"]:
+            raise E2EError("payroll incomes %r\n%s" % (incomes, out))
+
     def run(self):
         self.prepare()
         self.start()
@@ -176,10 +262,17 @@ class Walk:
             self.import_conventions()
             self.set_constants()
             self.add_month()
-            print("month open")
+            self.fill_month()
+            self.save()
+            self.view()
+            self.save(finalize=True)
+            self.view()
+            self.wait_header("FINALIZATA")
+            self.exit()
         finally:
             if self.program.alive():
                 self.program.kill()
+        self.read_back()
 
 
 def main():
