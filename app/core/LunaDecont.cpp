@@ -12,9 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
-
-#include <QApplication>
-#include <QWidget>
+#include "widgets/XSimGrid.h"
 
 #include <cstdio>
 
@@ -234,8 +232,8 @@ void CLunaDecont::OnAnexeSalveazamodificarile(bool bFinalizare) {
         return; // a finalized settlement is never written again
     // A value still in a cell editor (Ctrl+S pressed before Enter) is taken into its page
     // first, so the save writes what the user sees.
-    if (QWidget* pFocus = QApplication::focusWidget())
-        pFocus->clearFocus();
+    for (CXSimGrid* pGrid : m_dlg.findChildren<CXSimGrid*>())
+        pGrid->CommitEdit();
     if (bFinalizare && !intreaba("Confirmati inchiderea lunii curent selectata?"))
         return;
     if (!ValidareSalvare())
