@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <unordered_map>
 
 namespace core {
 namespace {
@@ -286,9 +287,17 @@ void Transaction::Rollback() {
 struct Statement::Impl {
     std::optional<QSqlQuery> query;
     QSqlRecord record;
+    // Positions of the columns read so far, by the name asked for. The driver builds a fresh
+    // record with a catalogue query per column each time it is asked for one, and a name
+    // search compares every column ignoring case: reading a few thousand rows by name took
+    // seconds before the positions were kept.
+    mutable std::unordered_map<std::string, int> positions;
     bool hasRow = false;
     std::string preparedSql; // the text query holds prepared, for reuse by the next Execute
     int preparedOn = -1;     // start of the transaction the prepared query belongs to
+
+    // The column of the current row by its name.
+    QVariant value(const std::string& name) const;
 };
 
 Statement::Statement(Transaction& tr) : d(std::make_unique<Impl>()), m_tr(tr) {}
@@ -362,6 +371,7 @@ void Statement::Execute(const std::string& strSql, const std::vector<Value>& val
         throw DbError(engineText(d->query->lastError()));
     }
     d->record = d->query->record();
+    d->positions.clear();
 }
 
 bool Statement::Fetch() {
@@ -383,24 +393,23 @@ int Statement::RowsAffected() const {
     return d->query ? d->query->numRowsAffected() : 0;
 }
 
-namespace {
-QVariant column(const QSqlQuery& q, const std::string& name, bool hasRow) {
+QVariant Statement::Impl::value(const std::string& name) const {
     if (!hasRow)
         throw DbError("No current row to read column " + name);
-    QSqlRecord rec = q.record();
-    int i = rec.indexOf(QString::fromStdString(name));
-    if (i < 0)
+    auto it = positions.find(name);
+    if (it == positions.end())
+        it = positions.emplace(name, record.indexOf(QString::fromStdString(name))).first;
+    if (it->second < 0)
         throw DbError("Column unknown: " + name);
-    return q.value(i);
+    return query->value(it->second);
 }
-} // namespace
 
 bool Statement::Has(const std::string& strColumn) const {
     return d->record.indexOf(qs(strColumn)) >= 0;
 }
 
 bool Statement::IsNull(const std::string& strColumn) const {
-    return column(*d->query, strColumn, d->hasRow).isNull();
+    return d->value(strColumn).isNull();
 }
 
 int Statement::GetInt(const std::string& strColumn) const {
@@ -408,7 +417,7 @@ int Statement::GetInt(const std::string& strColumn) const {
 }
 
 std::int64_t Statement::GetInt64(const std::string& strColumn) const {
-    QVariant v = column(*d->query, strColumn, d->hasRow);
+    QVariant v = d->value(strColumn);
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double)
@@ -417,12 +426,12 @@ std::int64_t Statement::GetInt64(const std::string& strColumn) const {
 }
 
 double Statement::GetDouble(const std::string& strColumn) const {
-    QVariant v = column(*d->query, strColumn, d->hasRow);
+    QVariant v = d->value(strColumn);
     return v.isNull() ? 0.0 : v.toDouble();
 }
 
 std::string Statement::GetText(const std::string& strColumn) const {
-    QVariant v = column(*d->query, strColumn, d->hasRow);
+    QVariant v = d->value(strColumn);
     if (v.isNull())
         return {};
     if (v.typeId() == QMetaType::QDate)
@@ -431,7 +440,7 @@ std::string Statement::GetText(const std::string& strColumn) const {
 }
 
 Date Statement::GetDate(const std::string& strColumn) const {
-    QVariant v = column(*d->query, strColumn, d->hasRow);
+    QVariant v = d->value(strColumn);
     QDate dt = v.typeId() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
     if (v.isNull() || !dt.isValid())
         return {};
@@ -439,7 +448,7 @@ Date Statement::GetDate(const std::string& strColumn) const {
 }
 
 Timestamp Statement::GetTimestamp(const std::string& strColumn) const {
-    QVariant v = column(*d->query, strColumn, d->hasRow);
+    QVariant v = d->value(strColumn);
     QDateTime t = v.toDateTime();
     if (v.isNull() || !t.isValid())
         return {};

@@ -18,3 +18,9 @@ bool GetModCalculAgent(std::string& strCIF, int& bFaraRotunjire);
 bool GetCSAsString(const std::string& strCS, int iAnul, int iLuna, std::string& strVal);
 bool ExistaCS(int iAn, int iLn);
 bool GetNewMA(const std::string& strCIF, int iAnul, int iLuna, int& iNewMA);
+
+// The document of a convention from the conventions cache of the month: the first record whose
+// ID_MA equals strIdMA ignoring letter case gives its DOC_NR and DOC_DATA. Without such a
+// record both outputs are emptied and the result is false. No database access.
+bool GetDocumentConventie(const std::string& strIdMA, std::string& strDocNr,
+                          std::string& strDocData);

@@ -1,10 +1,10 @@
 #pragma once
 // Art. 80 table (graduates).
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CArt80Dlg : public CTabPage {
+class CArt80Dlg : public CLawTablePage {
     Q_OBJECT
 public:
-    explicit CArt80Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CArt80Dlg(QWidget* parent = nullptr);
 };

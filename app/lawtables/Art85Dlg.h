@@ -1,10 +1,10 @@
 #pragma once
 // Art. 85 table.
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CArt85Dlg : public CTabPage {
+class CArt85Dlg : public CLawTablePage {
     Q_OBJECT
 public:
-    explicit CArt85Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CArt85Dlg(QWidget* parent = nullptr);
 };

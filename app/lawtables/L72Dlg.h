@@ -1,10 +1,10 @@
 #pragma once
 // Law 72 table (pupils and students).
 
-#include "core/TabPage.h"
+#include "lawtables/LawTablePage.h"
 
-class CL72Dlg : public CTabPage {
+class CL72Dlg : public CLawTablePage {
     Q_OBJECT
 public:
-    explicit CL72Dlg(QWidget* parent = nullptr) : CTabPage(parent) {}
+    explicit CL72Dlg(QWidget* parent = nullptr);
 };

@@ -397,6 +397,14 @@ void CXSimGrid::SetNumberFormat(int iScope, int iRow, int iCol, const QString& s
                      [&](CXSimGridModel::Attrs& a) { a.mask = strMask; });
 }
 
+void CXSimGrid::SetColumnName(int iCol, const QString& strName) {
+    m_model->setColumnName(iCol, strName);
+}
+
+QString CXSimGrid::GetColumnName(int iCol) const {
+    return m_model->columnName(iCol);
+}
+
 // --- merges and the header band ----------------------------------------------------------------
 
 void CXSimGrid::MergeCells(int iRow1, int iCol1, int iRow2, int iCol2) {
@@ -576,7 +584,7 @@ void CXSimGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (mods == Qt::NoModifier) {
-            stepCursor(MoveDown);
+            stepCursor(m_enterRight ? MoveRight : MoveDown);
             event->accept();
             return;
         }

@@ -87,6 +87,15 @@ public:
     // Rows 0..iRows and columns 0..iCols stay in view as the header band.
     void SetHeaderFreeze(int iRows, int iCols);
 
+    // The name assistive technology gives the column's header (its title may be only a number,
+    // such as a day of the month); "" leaves the default.
+    void SetColumnName(int iCol, const QString& strName);
+    QString GetColumnName(int iCol) const;
+
+    // Enter moves the cursor to the next cell of the row instead of the one below (grids typed
+    // in along a row, such as a month of days).
+    void SetEnterMovesRight(bool bRight) { m_enterRight = bRight; }
+
     // SetRedraw(false) ... SetRedraw(true) brackets bulk updates: no painting, no CellChanged
     // while off; the cursor moves made meanwhile are taken silently.
     void SetRedraw(bool bRedraw);
@@ -142,6 +151,7 @@ private:
     std::vector<int> m_bandColWidth;
     std::vector<QRect> m_merges; // x = column, y = row, inclusive
     bool m_redraw = true;
+    bool m_enterRight = false;
     bool m_spansDirty = false;
     int m_silent = 0;
     QPersistentModelIndex m_lastCell;

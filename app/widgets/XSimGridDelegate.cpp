@@ -75,7 +75,7 @@ bool CXSimGridDelegate::eventFilter(QObject* object, QEvent* event) {
     case Qt::Key_Enter:
         if (mods != Qt::NoModifier)
             return QStyledItemDelegate::eventFilter(object, event);
-        step = QAbstractItemView::MoveDown;
+        step = m_grid->m_enterRight ? QAbstractItemView::MoveRight : QAbstractItemView::MoveDown;
         break;
     case Qt::Key_Up:
         step = QAbstractItemView::MoveUp;

@@ -94,6 +94,24 @@ Qt::ItemFlags CXSimGridModel::flags(const QModelIndex& index) const {
     return f;
 }
 
+QVariant CXSimGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::AccessibleTextRole && section >= 0 &&
+        section <= lastCol() && !m_cols[section].name.isEmpty())
+        return m_cols[section].name;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void CXSimGridModel::setColumnName(int col, const QString& name) {
+    if (col < 0 || col > lastCol() || m_cols[col].name == name)
+        return;
+    m_cols[col].name = name;
+    emit headerDataChanged(Qt::Horizontal, col, col);
+}
+
+QString CXSimGridModel::columnName(int col) const {
+    return col >= 0 && col <= lastCol() ? m_cols[col].name : QString();
+}
+
 CXSimGridModel::Row CXSimGridModel::makeRow() const {
     Row row;
     row.cells.resize(m_cols.size());

@@ -32,6 +32,7 @@ public:
         bool bold = false;
         QColor back, input, fore;
         QString mask;
+        QString name; // column level only: the header's name for assistive technology
     };
 
     explicit CXSimGridModel(QObject* parent = nullptr);
@@ -42,6 +43,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The column's name (setColumnName) as its header's accessible text.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Data rows are 1..lastRow(), data columns 1..lastCol().
     int lastRow() const { return static_cast<int>(m_rows.size()) - 1; }
@@ -71,6 +74,9 @@ public:
             changed(scope, row, col);
     }
     void changedRange(int r1, int c1, int r2, int c2);
+
+    void setColumnName(int col, const QString& name);
+    QString columnName(int col) const;
 
     // The level whose setting of attr is in force for the cell, or nullptr when none is.
     const Attrs* effective(int row, int col, Attr attr) const;
