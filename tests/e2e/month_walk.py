@@ -44,17 +44,20 @@ def isql(db, sql):
     return out.stdout
 
 
-def conventions_xml():
+def conventions_xml(year):
+    """The agency's document: conventions running from the year before the working month's
+    until two years after it."""
+    start, end = "%d-01-01" % (year - 1), "%d-12-31" % (year + 2)
     rows = []
     for cnp, nume, prenume, id_ma, tip in PERSONS:
         rows.append(
             '  <asigurat CIF="%s" CNP="%s" CNP_CORECT="%s" NUME="%s" PRENUME="%s" ID_PERS="7%s" '
             'STARE_PERS="0" DATA_STARE="2024-12-20" INFO_STARE="activ" DATA_PENS="" '
-            'DATA_ANG="2025-01-01" CATEGORIE_PERS="ABS" ID_MA="%s" TIP_MA="%s" '
-            'DATA_START="2025-01-01" DATA_SFARSIT="2029-12-31" DOC_NR="1/2024" '
+            'DATA_ANG="%s" CATEGORIE_PERS="ABS" ID_MA="%s" TIP_MA="%s" '
+            'DATA_START="%s" DATA_SFARSIT="%s" DOC_NR="1/2024" '
             'DOC_DATA="2024-12-20" STARE_MA="1" DOC_NUME_PERS="Ion Pop" DOC_NUME_FUNCTIE="Sef" '
-            'TIPCM="0" BAZA_CALCUL_L116="0"/>' % (CIF, cnp, cnp, nume, prenume, id_ma[-5:], id_ma,
-                                                  tip))
+            'TIPCM="0" BAZA_CALCUL_L116="0"/>' % (CIF, cnp, cnp, nume, prenume, id_ma[-5:], start,
+                                                  id_ma, tip, start, end))
     return ('<?xml version="1.0" encoding="UTF-8"?>\n<exportKRENO>\n  <antet data="2024-12-20" '
             'judet="12"/>\n' + "\n".join(rows) + "\n</exportKRENO>\n")
 
@@ -77,7 +80,7 @@ class Walk:
                       "VALUES ('%s', 1, '12', 'FIRMA E2E SRL', 0);\nCOMMIT;\n" % CIF)
         xml = os.path.join(self.folder, "conventii_e2e.xml")
         with open(xml, "w", encoding="utf-8") as f:
-            f.write(conventions_xml())
+            f.write(conventions_xml(self.year))
         subprocess.run([os.path.join(self.bin_dir, "vortapl-transfer"), "encrypt", xml],
                        check=True, capture_output=True, timeout=60)
         os.remove(xml)
