@@ -225,6 +225,13 @@ class Walk:
         window_gone("Selecteaza Luna si Anul")
         self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
 
+    def escape_keeps_the_month(self):
+        """Escape with a month open asks first; "No" keeps the month on screen."""
+        self.show_tab("Subventii Centralizator")
+        key("Escape")
+        self.answer("No", "Abandonam modificarile curente?")
+        self.wait_header("IN CONSTRUCTIE")
+
     def exit(self):
         self.menu("Optiuni suplimentare", "Iesire [ALT+X]")
         self.program.wait_exit(30)
@@ -268,6 +275,7 @@ class Walk:
             self.fill_month()
             self.save()
             self.view()
+            self.escape_keeps_the_month()
             self.save(finalize=True)
             self.view()
             self.wait_header("FINALIZATA")
