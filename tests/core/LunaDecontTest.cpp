@@ -4,11 +4,11 @@
 #include "LunaDecontSupport.h"
 #include "core/Commands.h"
 #include "core/SelectieLunaDlg.h"
-#include "core/TabStrip.h"
 #include "core/ValueFunctions.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/TabStrip.h"
 
 #include <QAction>
 #include <QLabel>

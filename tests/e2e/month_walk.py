@@ -94,7 +94,11 @@ class Walk:
     # --- small steps ----------------------------------------------------------------------
     def menu(self, top, item):
         click(find(find(self.main, "menu bar"), "menu item", top))
-        click(find(app, "menu item", item))
+        # A command with a key shows the key in the menu's key column: the item's name is
+        # then its text before the key, or the text with a tab before the key.
+        bare = item.split(" [")[0]
+        click(find(app, "menu item", pred=lambda n: n.name.replace("\t", " ") == item
+                   or n.name.split("\t")[0] == bare))
 
     def answer(self, button, text_part=None, timeout=20.0):
         """Answers the message box now on screen with the named button; returns its text."""

@@ -7,7 +7,6 @@
 #include "core/Commands.h"
 #include "core/LunaDecont.h"
 #include "core/SelectieLunaDlg.h"
-#include "core/TabStrip.h"
 #include "core/VORTAPLApp.h"
 #include "core/VORTAPLDlg.h"
 #include "entry/CSDlg.h"
@@ -22,6 +21,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/TabStrip.h"
 #include "widgets/XSimGrid.h"
 
 #include <QAction>
