@@ -3,6 +3,7 @@
 #include "core/AboutDlg.h"
 #include "core/Commands.h"
 #include "core/GetTextDlg.h"
+#include "core/LunaDecont.h"
 #include "core/Queries.h"
 #include "core/TabPage.h"
 #include "core/VORTAPLApp.h"
@@ -64,6 +65,7 @@ CVORTAPLDlg::CVORTAPLDlg(const std::vector<CTabPage*>& pages, QWidget* parent)
     connect(m_pTabs, &CTabStrip::CurrentChanged, this, &CVORTAPLDlg::ShowTab);
 
     BuildMenu();
+    m_pLuna = new CLunaDecont(*this);
     ShowTab(0);
     Notify(notify::Enable, 0);
     RefreshHeader();

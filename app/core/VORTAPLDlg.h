@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class CLunaDecont;
 class CTabPage;
 class CTabStrip;
 class QAction;
@@ -58,6 +59,8 @@ public:
     CTabStrip* TabStrip() const { return m_pTabs; }
     QMenuBar* MenuBar() const { return m_pMenuBar; }
     QLabel* HeaderLabel(int i) const { return m_labels[i]; } // 0 CIF, 1 name, 2 month, 3 state
+    // The month commands (add, view, save, finalize, reopen, abandon).
+    CLunaDecont* Luna() const { return m_pLuna; }
 
     int m_iAN = 0;
     int m_iLN = 0;
@@ -88,4 +91,5 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     bool m_bClosing = false;
+    CLunaDecont* m_pLuna = nullptr; // child object
 };

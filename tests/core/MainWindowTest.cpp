@@ -294,6 +294,8 @@ TEST(MonthPicker, ProposesThePreviousMonthAndChecksRanges) {
         {"2023", "5", true, ""}, // years after 2022 are ordinary working years
         {"2010", "5", false, "Va rugam sa introduceti o valoare in intervalul [2011,2026]!"},
         {"2027", "5", false, "Va rugam sa introduceti o valoare in intervalul [2011,2026]!"},
+        {"0320", "5", false, "Va rugam sa introduceti o valoare in intervalul [2011,2026]!"},
+        {"9999", "5", false, "Va rugam sa introduceti o valoare in intervalul [2011,2026]!"},
         {"2024", "13", false, "Va rugam sa introduceti o valoare in intervalul [1,12]!"},
         {"2024", "0", false, "Va rugam sa introduceti o valoare in intervalul [1,12]!"},
         {"", "3", false, "Va rugam sa introduceti o valoare in intervalul [2011,2026]!"},

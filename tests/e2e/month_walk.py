@@ -1,0 +1,314 @@
+"""A whole month through the real program: import the employer's conventions transfer file,
+set the month's system constants, add the month, fill the timesheet and the payroll, save,
+view, finalize, and read the saved rows back from the database file.
+
+    month_walk.py BIN_DIR      (run through run-e2e, which provides the display and the buses)
+"""
+
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_driver import (E2EError, Program, app, click, find, find_all, key, type_text,  # noqa
+                          wait_for, window, window_gone, windows, dump, role)
+
+CIF = "12345678"
+MAIN_TITLE_PREFIX = "VORTAPL - Decont subventii si scutiri"
+PERSONS = [  # CNP, name, first name, measure id, measure type
+    ("1850212123410", "POPESCU", "ION", "900001", "13"),
+    ("2990101000011", "IONESCU", "MARIA", "900002", "14"),
+]
+CONSTANTS = {"ISR": "500", "SMB": "2000", "SMN": "3000", "PROC_ANGAJATOR": "0.50",
+             "ZILELUC": "20"}
+INCOMES = {"POPESCU": "4000", "IONESCU": "3500"}
+
+
+def previous_month():
+    today = datetime.date.today()
+    return (today.year - 1, 12) if today.month == 1 else (today.year, today.month - 1)
+
+
+def isql(db, sql):
+    """Runs SQL on the database file with the engine's own tool (the program is not running)."""
+    out = subprocess.run(["isql-fb", "-user", "SYSDBA", "-password", "quillbeam", "-q", db],
+                         input=sql, capture_output=True, text=True, timeout=60)
+    if out.returncode != 0 or "Statement failed" in out.stderr:
+        raise E2EError("isql-fb failed: %s %s" % (out.stdout, out.stderr))
+    return out.stdout
+
+
+def conventions_xml(year):
+    """The agency's document: conventions running from the year before the working month's
+    until two years after it."""
+    start, end = "%d-01-01" % (year - 1), "%d-12-31" % (year + 2)
+    rows = []
+    for cnp, nume, prenume, id_ma, tip in PERSONS:
+        rows.append(
+            '  <asigurat CIF="%s" CNP="%s" CNP_CORECT="%s" NUME="%s" PRENUME="%s" ID_PERS="7%s" '
+            'STARE_PERS="0" DATA_STARE="2024-12-20" INFO_STARE="activ" DATA_PENS="" '
+            'DATA_ANG="%s" CATEGORIE_PERS="ABS" ID_MA="%s" TIP_MA="%s" '
+            'DATA_START="%s" DATA_SFARSIT="%s" DOC_NR="1/2024" '
+            'DOC_DATA="2024-12-20" STARE_MA="1" DOC_NUME_PERS="Ion Pop" DOC_NUME_FUNCTIE="Sef" '
+            'TIPCM="0" BAZA_CALCUL_L116="0"/>' % (CIF, cnp, cnp, nume, prenume, id_ma[-5:], start,
+                                                  id_ma, tip, start, end))
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n<exportKRENO>\n  <antet data="2024-12-20" '
+            'judet="12"/>\n' + "\n".join(rows) + "\n</exportKRENO>\n")
+
+
+class Walk:
+    def __init__(self, bin_dir):
+        self.bin_dir = bin_dir
+        self.folder = tempfile.mkdtemp(prefix="vortapl-e2e-")
+        self.db = os.path.join(self.folder, "VORTAPL.DAT")
+        os.environ["FIREBIRD_LOCK"] = os.path.join(self.folder, ".fblock")
+        os.makedirs(os.environ["FIREBIRD_LOCK"])
+        self.program = None
+        self.year, self.month = previous_month()
+
+    # --- preparing the working folder -------------------------------------------------------
+    def prepare(self):
+        subprocess.run([os.path.join(self.bin_dir, "vortapl-initdb"), self.db], check=True,
+                       capture_output=True, timeout=60)
+        isql(self.db, "INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE, TIP_CALCUL) "
+                      "VALUES ('%s', 1, '12', 'FIRMA E2E SRL', 0);\nCOMMIT;\n" % CIF)
+        xml = os.path.join(self.folder, "conventii_e2e.xml")
+        with open(xml, "w", encoding="utf-8") as f:
+            f.write(conventions_xml(self.year))
+        subprocess.run([os.path.join(self.bin_dir, "vortapl-transfer"), "encrypt", xml],
+                       check=True, capture_output=True, timeout=60)
+        os.remove(xml)
+
+    def start(self):
+        self.log = open(os.path.join(self.folder, "program-output.txt"), "w")
+        self.program = Program(os.path.join(self.bin_dir, "vortapl"), self.folder, self.log)
+        self.main = wait_for("the main window", lambda: next(
+            (w for w in windows() if w.name.startswith(MAIN_TITLE_PREFIX)), None), 30)
+
+    # --- small steps ----------------------------------------------------------------------
+    def menu(self, top, item):
+        click(find(find(self.main, "menu bar"), "menu item", top))
+        # A command with a key shows the key in the menu's key column: the item's name is
+        # then its text before the key, or the text with a tab before the key.
+        bare = item.split(" [")[0]
+        click(find(app, "menu item", pred=lambda n: n.name.replace("\t", " ") == item
+                   or n.name.split("\t")[0] == bare))
+
+    def answer(self, button, text_part=None, timeout=20.0):
+        """Answers the message box now on screen with the named button; returns its text."""
+        def probe():
+            for w in windows():
+                if w.name == "VORTAPL" and w is not None:
+                    labels = [l.name for l in find_all(w, "label")]
+                    if text_part is None or any(text_part in l for l in labels):
+                        return w, labels
+            return None
+        box, labels = wait_for("a message box%s" % (" with %r" % text_part if text_part else ""),
+                               probe, timeout)
+        click(find(box, "push button", button))
+        return "\n".join(labels)
+
+    def header(self, index):
+        labels = [l for l in find_all(self.main, "label")]
+        return labels[index].name
+
+    def wait_header(self, text):
+        wait_for("header %r" % text, lambda: any(l.name == text for l in find_all(self.main, "label")))
+
+    def type_into_cell(self, table, row, col, text):
+        cell = wait_for("cell %d,%d" % (row, col),
+                        lambda: table.queryTable().getAccessibleAt(row, col))
+        click(cell)
+        type_text(text)
+        key("Return")
+
+    # --- the walk -------------------------------------------------------------------------
+    def import_conventions(self):
+        self.menu("Import", "Import conventii KRENO")
+        dlg = window("Import Conventii KRENO")
+        click(find(dlg, "push button", "Selecteaza fisier"))
+        fd = window("Selecteaza fisier")
+        name = find(fd, "text", "File name:")
+        click(name)
+        type_text("conventii_e2e.crypt")
+        key("Return")
+        window_gone("Selecteaza fisier")
+        click(find(dlg, "push button", "Incarca"))
+        wait_for("the persons of the file", lambda: any(
+            c.name == "POPESCU" for c in find_all(dlg, "table cell", only_showing=False)))
+        click(find(dlg, "push button", "Salveaza"))
+        text = self.answer("OK", "Import efectuat")
+        print("import:", text.replace("\n", " "))
+        click(find(dlg, "push button", "Renunt"))
+        window_gone("Import Conventii KRENO")
+
+    def set_constants(self):
+        self.menu("Nomenclatoare", "Constante Sistem")
+        dlg = window("Constante Sistem")
+        spin = find(dlg, "spin button")
+        # Step the month, then the year, with the arrow keys (typed digits are not taken).
+        for section, dx, wanted in (("month", 8, self.month), ("year", 40, self.year)):
+            click(spin, dx=dx)
+            for _ in range(24):
+                mm, yyyy = spin.queryText().getText(0, -1).split("/")
+                now = int(mm) if section == "month" else int(yyyy)
+                if now == wanted:
+                    break
+                key("Down" if now > wanted else "Up")
+        wanted = "%02d/%04d" % (self.month, self.year)
+        wait_for("the constants month %s" % wanted,
+                 lambda: spin.queryText().getText(0, -1) == wanted)
+        table = find(dlg, "table")
+        tab = table.queryTable()
+        for row in range(1, tab.nRows):
+            code = tab.getAccessibleAt(row, 1).name
+            if code in CONSTANTS:
+                self.type_into_cell(table, row, 2, CONSTANTS[code])
+        click(find(dlg, "push button", "Salveaza"))
+        window_gone("Constante Sistem")
+
+    def add_month(self):
+        self.menu("Subventii si Scutiri", "Adaugare luna curenta [CTRL + N]")
+        self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
+        self.wait_header("IN CONSTRUCTIE")
+
+    def show_tab(self, title):
+        click(find(self.main, "page tab", title))
+        time.sleep(0.3)  # the tab strip does not tell which tab is selected: the page's own
+        # widgets, found below by what is showing, tell that it is up
+
+    def page_table(self):
+        """The grid of the page on screen (the main window's only visible table)."""
+        return find(self.main, "table")
+
+    def fill_month(self):
+        # Wage fund on the conventions page.
+        self.show_tab("Date Conventii-Date Angajator")
+        fs = find(self.main, "text", pred=lambda n: n.getState().contains(pyatspi.STATE_EDITABLE))
+        click(fs)
+        key("End")
+        for _ in range(12):
+            key("BackSpace")
+        type_text("20000")
+        key("Tab")
+        # Timesheet: the norm, then every working day of the convention marked present.
+        self.show_tab("Pontaj")
+        click(find(self.main, "push button", "Aplica norma 8"))
+        click(find(self.main, "push button", "Marcheaza prezent"))
+        # Payroll: the gross income of each person.
+        self.show_tab("Stat de Plata")
+        table = self.page_table()
+        tab = table.queryTable()
+        wait_for("the payroll rows", lambda: tab.nRows >= 1 + len(PERSONS))
+        for row in range(1, tab.nRows):
+            name = tab.getAccessibleAt(row, 3).name
+            income = next((v for k, v in INCOMES.items() if name.startswith(k)), None)
+            if income:
+                self.type_into_cell(table, row, 6, income)
+        wait_for("the period incomes", lambda: all(
+            tab.getAccessibleAt(r, 7).name not in ("", "0") for r in range(1, tab.nRows)))
+
+    def save(self, finalize=False):
+        if finalize:
+            self.menu("Subventii si Scutiri", "Finalizare luna curenta [CTRL + SHIFT + S]")
+            self.answer("Yes", "Confirmati inchiderea")
+        else:
+            self.menu("Subventii si Scutiri", "Salvare luna curenta [CTRL + S]")
+        self.wait_header("LUNA LUCRU: NEDEFINITA")
+
+    def view(self):
+        self.menu("Subventii si Scutiri", "Vizualizare luna existenta")
+        dlg = window("Selecteaza Luna si Anul")
+        click(find(dlg, "push button", "Selecteaza"))  # proposes the previous month
+        window_gone("Selecteaza Luna si Anul")
+        self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
+
+    def escape_keeps_the_month(self):
+        """Escape with a month open asks first; "No" keeps the month on screen."""
+        self.show_tab("Subventii Centralizator")
+        key("Escape")
+        self.answer("No", "Abandonam modificarile curente?")
+        self.wait_header("IN CONSTRUCTIE")
+
+    def exit(self):
+        self.menu("Optiuni suplimentare", "Iesire [ALT+X]")
+        self.program.wait_exit(30)
+
+    def read_back(self):
+        out = isql(self.db, "SET LIST ON;\n"
+                   "SELECT STARE, COD_UNIC, FS FROM ATO_RAPORTARE WHERE AN = %d AND LN = %d "
+                   "AND CIF = '%s';\n"
+                   "SELECT COUNT(*) AS PONTAJ FROM ATO_RAPORTARE_PONTAJ;\n"
+                   "SELECT NUME, VENIT_BRUT_NOEL FROM ATO_RAPORTARE_STATDEPLATA ORDER BY NUME;\n"
+                   "SELECT COUNT(*) AS ART80 FROM ATO_RAPORTARE_ART80;\n"
+                   "SELECT COUNT(*) AS ART85 FROM ATO_RAPORTARE_ART85;\n"
+                   % (self.year, self.month, CIF))
+        values = {}
+        rows = []
+        for line in out.splitlines():
+            parts = line.split(None, 1)
+            if len(parts) == 2:
+                values[parts[0]] = parts[1].strip()
+                rows.append((parts[0], parts[1].strip()))
+        print("read back:", values)
+        expect = {"STARE": "1", "PONTAJ": "2", "ART80": "1", "ART85": "1"}
+        for k, v in expect.items():
+            if values.get(k) != v:
+                raise E2EError("%s is %r, expected %r\n%s" % (k, values.get(k), v, out))
+        if values.get("COD_UNIC") in (None, "<null>"):
+            raise E2EError("no settlement code\n" + out)
+        if not values.get("FS", "").startswith("20000"):
+            raise E2EError("wage fund %r\n%s" % (values.get("FS"), out))
+        incomes = [v for k, v in rows if k == "VENIT_BRUT_NOEL"]
+        if [i.split(".")[0] for i in incomes] != ["3500", "4000"]:
+            raise E2EError("payroll incomes %r\n%s" % (incomes, out))
+
+    def run(self):
+        self.prepare()
+        self.start()
+        try:
+            self.import_conventions()
+            self.set_constants()
+            self.add_month()
+            self.fill_month()
+            self.save()
+            self.view()
+            self.escape_keeps_the_month()
+            self.save(finalize=True)
+            self.view()
+            self.wait_header("FINALIZATA")
+            self.exit()
+        finally:
+            if self.program.alive():
+                self.program.kill()
+        self.read_back()
+
+
+def main():
+    walk = Walk(sys.argv[1])
+    ok = False
+    try:
+        walk.run()
+        ok = True
+    except E2EError as e:
+        print("E2E FAILED:", e)
+        a = app()
+        if a is not None:
+            for w in windows():
+                dump(w, 0, 3)
+    finally:
+        if ok and not os.environ.get("VORTAPL_KEEP_TEST_FOLDERS"):
+            shutil.rmtree(walk.folder, ignore_errors=True)
+        else:
+            print("working folder kept:", walk.folder)
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
