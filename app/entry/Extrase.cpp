@@ -15,6 +15,11 @@ using tiparire::Format;
 
 namespace {
 
+// An employer's detail as the page shows it.
+QString Date(const std::string& s) {
+    return tiparire::Literal(QString::fromStdString(s));
+}
+
 // The identity frame of the three extracts, up to the empty line before the table.
 void Cadru(Document& doc, C_BareCodeCtrl& bareCode, const Angajator& a, int iAn, int iLuna,
            const platform::DateTime& azi, const char* szSubsol, const char* szTitlu,
@@ -27,13 +32,12 @@ void Cadru(Document& doc, C_BareCodeCtrl& bareCode, const Angajator& a, int iAn,
     doc.Corp({"", "", ""});
     if (bCodUnicInCorp)
         doc.Corp(Format("%d", a.iCodUnic));
-    doc.Corp("Judetul: " + a.strJudet);
-    doc.Corp("Cod Fiscal: " + a.strCIF + szTitlu);
-    doc.Corp(QString::fromStdString("Angajator: " + a.strNume) +
-             Format(" @@C: Luna %d Anul %d", iLuna, iAn));
-    doc.Corp("Sediu/Adresa: " + a.strAdresa);
-    doc.Corp("Cont Banca: " + a.strIBAN);
-    doc.Corp("Telefon: " + a.strTelefon);
+    doc.Corp("Judetul: " + Date(a.strJudet));
+    doc.Corp("Cod Fiscal: " + Date(a.strCIF) + szTitlu);
+    doc.Corp("Angajator: " + Date(a.strNume) + Format(" @@C: Luna %d Anul %d", iLuna, iAn));
+    doc.Corp("Sediu/Adresa: " + Date(a.strAdresa));
+    doc.Corp("Cont Banca: " + Date(a.strIBAN));
+    doc.Corp("Telefon: " + Date(a.strTelefon));
     doc.Corp("");
 }
 
@@ -71,14 +75,14 @@ Document ComposePontaj(CPontajDlg& dlg, const Angajator& a, const platform::Date
             s += Format("%2s|", Cell(g, r, pontaj::ColZi(zi)));
         for (int c = pontaj::ColMax(D); c <= pontaj::ColNol(D); ++c)
             s += Format("%5s|", Cell(g, r, c));
-        doc.Corp(s);
+        doc.Corp(tiparire::Literal(s));
         s = Format("|%50s|", " ");
         for (int zi = 17; zi <= D; ++zi)
             s += Format("%2s|", Cell(g, r, pontaj::ColZi(zi)));
         for (int k = D - 16; k < 16; ++k)
             s += QStringLiteral("  |");
         s += Format("%35s|", " ");
-        doc.Corp(s);
+        doc.Corp(tiparire::Literal(s));
         doc.Regula(134);
     }
     doc.Corp({" ", "Reprezentant Legal angajator, @@R: Semnatura", " ", " ", " ",
@@ -112,9 +116,10 @@ Document ComposeStatDePlata(CStatDePlataDlg& dlg, const Angajator& a,
     doc.Regula(123);
     const CXSimGrid& g = *dlg.Grid();
     for (int r = 1; r <= g.GetRowCount(); ++r) {
-        doc.Corp(Format("|%4s| %13s |%-30s|   %-4s  |    %-5s    | %7s| %9s | %11s | %10s |",
-                        Cell(g, r, 0), Cell(g, r, 2), Cell(g, r, 3), Cell(g, r, 4), Cell(g, r, 5),
-                        Cell(g, r, 6), Cell(g, r, 7), Cell(g, r, 8), Cell(g, r, 9)));
+        doc.Corp(tiparire::Literal(
+            Format("|%4s| %13s |%-30s|   %-4s  |    %-5s    | %7s| %9s | %11s | %10s |",
+                   Cell(g, r, 0), Cell(g, r, 2), Cell(g, r, 3), Cell(g, r, 4), Cell(g, r, 5),
+                   Cell(g, r, 6), Cell(g, r, 7), Cell(g, r, 8), Cell(g, r, 9))));
         doc.Regula(123);
     }
     doc.Corp({" ", " ", " ", "Reprezentant Legal angajator, @@R: Semnatura", " ", " ", " ",
@@ -190,8 +195,8 @@ Document ComposeCentralizator(CSubventiiDlg& dlg, const Angajator& a, const plat
         if (szSus)
             doc.Corp(QString::fromUtf8(szSus) + QString::fromUtf8(kCeluleGoale));
         const char* szSume = bNumerotat && b.szSumeNumerotat ? b.szSumeNumerotat : b.szSume;
-        doc.Corp(QString::fromUtf8(szSume) + Format("%17s", Cell(g, r, 2)) + "|" +
-                 Format("%17s", Cell(g, r, 3)) + "|");
+        doc.Corp(QString::fromUtf8(szSume) +
+                 tiparire::Literal(Format("%17s|%17s|", Cell(g, r, 2), Cell(g, r, 3))));
         if (b.szJos)
             doc.Corp(QString::fromUtf8(b.szJos) + QString::fromUtf8(kCeluleGoale));
         doc.Regula(86);

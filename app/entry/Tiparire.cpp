@@ -80,6 +80,10 @@ QString FormatV(const char* szFormat, ...) {
     return MorPrint::FromAnsi(out);
 }
 
+QString Literal(QString strText) {
+    return strText.replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
+
 QString SubsolAnexa(int iCodUnic, const platform::DateTime& azi) {
     return QStringLiteral("Pagina: %d ") + Format("@@C: VORTAPL: %d @@R: Data: %02d-%02d-%d",
                                                   iCodUnic, azi.day, azi.month, azi.year);
@@ -95,7 +99,7 @@ void LiniiConventii(Document& doc, const CListaUnica& lista) {
         std::string strNr, strData;
         if (!GetDocumentConventie(lista.At(i), strNr, strData))
             strNr.clear(), strData.clear();
-        doc.Corp("Conventia nr. " + strNr + "/" + strData);
+        doc.Corp(Literal(QString::fromStdString("Conventia nr. " + strNr + "/" + strData)));
     }
 }
 

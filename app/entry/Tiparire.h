@@ -77,6 +77,11 @@ template <class... A> QString Format(const char* szFormat, const A&... args) {
     return FormatV(szFormat, t(args)...);
 }
 
+// A text taken from the data, as the page must show it: the print library reads "%d" (and its
+// forms such as "% d") as the page number and "%%" as one "%", so every "%" is doubled. Applied
+// after a line is formatted, so field widths count the letters shown.
+QString Literal(QString strText);
+
 // The annexes' page footer: the page number, the settlement code centred, today's date right.
 QString SubsolAnexa(int iCodUnic, const platform::DateTime& azi);
 

@@ -15,13 +15,11 @@ using tiparire::Format;
 
 namespace {
 
-// Texts taken from the data go to the page as they are: a "%" in them is doubled, since the
-// print library reads "%d" (and "% d") as the page number and "%%" as one "%".
-QString Date(QString s) {
-    return s.replace(QLatin1Char('%'), QStringLiteral("%%"));
-}
+using tiparire::Literal;
+
+// An employer's detail as the page shows it.
 QString Date(const std::string& s) {
-    return Date(QString::fromStdString(s));
+    return Literal(QString::fromStdString(s));
 }
 
 bool Completat(const QString& s) {
@@ -30,7 +28,7 @@ bool Completat(const QString& s) {
 
 void Note(Document& doc, const std::vector<const char*>& note) {
     for (const char* sz : note)
-        doc.Corp(Date(QString::fromUtf8(sz)));
+        doc.Corp(Literal(QString::fromUtf8(sz)));
 }
 
 // The table head: a rule, four head lines, a rule ending in "|", the column numbers, a rule.
@@ -57,7 +55,7 @@ struct Tabel {
     explicit Tabel(CLawTablePage& p)
         : page(p), g(*p.Grid()), iPersoane(p.PersonCount()),
           iTotaluri(p.Grid()->GetRowCount() - p.PersonCount()) {}
-    QString Cell(int r, int c) const { return Date(g.GetCellText(r, c)); }
+    QString Cell(int r, int c) const { return g.GetCellText(r, c); }
     // Total row k (1 = first) of the table; empty when the table has no such row.
     QString Total(int k, int c) const {
         return k <= iTotaluri ? Cell(iPersoane + k, c) : QString();
@@ -215,14 +213,15 @@ void ComposeScutire(Anexa& x, const Tabel& t, const Scutire& s, const Angajator&
             continue;
         const QString nr = QString::number(++x.iPersoane);
         if (bLat) {
-            doc.Corp(Format("|%3s |%-12s|%10s|%-30s| %13s |    %1s     |%8s|%10s|%10s|%-15s|", nr,
-                            t.Cell(r, 11), t.Cell(r, 12), t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4),
-                            t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8)));
+            doc.Corp(Literal(
+                Format("|%3s |%-12s|%10s|%-30s| %13s |    %1s     |%8s|%10s|%10s|%-15s|", nr,
+                       t.Cell(r, 11), t.Cell(r, 12), t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4),
+                       t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8))));
             doc.Regula(131);
         } else {
-            doc.Corp(Format("|%3s |%-30s| %13s |    %1s     |%8s|%10s|%10s|%-15s|", nr,
-                            t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4), t.Cell(r, 5), t.Cell(r, 6),
-                            t.Cell(r, 7), t.Cell(r, 8)));
+            doc.Corp(Literal(Format("|%3s |%-30s| %13s |    %1s     |%8s|%10s|%10s|%-15s|", nr,
+                                    t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4), t.Cell(r, 5),
+                                    t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8))));
             doc.Regula(109);
         }
     }
@@ -296,10 +295,10 @@ void ComposeArt93_4(Anexa& x, const Tabel& t, const Angajator& a, const platform
     for (int r = 1; r <= t.iPersoane; ++r) {
         if (!Completat(t.g.GetCellText(r, 5)))
             continue;
-        doc.Corp(Format("|%4s|%12s|%10s|%-30s| %13s |    %1s     |%10s|%8s|%10s|%-15s|",
-                        QString::number(++x.iPersoane), t.Cell(r, 10), t.Cell(r, 11), t.Cell(r, 3),
-                        t.Cell(r, 2), t.Cell(r, 4), t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7),
-                        t.Cell(r, 8)));
+        doc.Corp(Literal(Format("|%4s|%12s|%10s|%-30s| %13s |    %1s     |%10s|%8s|%10s|%-15s|",
+                                QString::number(++x.iPersoane), t.Cell(r, 10), t.Cell(r, 11),
+                                t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4), t.Cell(r, 5),
+                                t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8))));
         doc.Regula(131);
     }
     doc.Corp(Format("|%-105s|%10s|%-15s|",
@@ -332,9 +331,10 @@ void ComposeL116(Anexa& x, const Tabel& t, const Angajator& a, const platform::D
     for (int r = 1; r <= t.iPersoane; ++r) {
         if (!Completat(t.g.GetCellText(r, 5)))
             continue;
-        doc.Corp(Format("|%3s |%-30s| %13s |    %1s     |%10s|%8s|%10s|%-15s|",
-                        QString::number(++x.iPersoane), t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4),
-                        t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8)));
+        doc.Corp(
+            Literal(Format("|%3s |%-30s| %13s |    %1s     |%10s|%8s|%10s|%-15s|",
+                           QString::number(++x.iPersoane), t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4),
+                           t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8))));
         doc.Regula(109);
     }
     doc.Corp({" ", " ", " ", "Angajator, @@R: Semnatura", " ", " ", " ", " ",
@@ -372,9 +372,10 @@ void ComposeL72(Anexa& x, const Tabel& t, const Angajator& a, const platform::Da
     for (int r = 1; r <= t.iPersoane; ++r) {
         if (!t.Record(r) || !Completat(t.g.GetCellText(r, 6)))
             continue;
-        doc.Corp(Format("|%3s |%-30s| %13s |%-10s|   %1s    |%8s|%10s|%10s|%-15s|",
-                        QString::number(++x.iPersoane), t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4),
-                        t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8), t.Cell(r, 9)));
+        doc.Corp(
+            Literal(Format("|%3s |%-30s| %13s |%-10s|   %1s    |%8s|%10s|%10s|%-15s|",
+                           QString::number(++x.iPersoane), t.Cell(r, 3), t.Cell(r, 2), t.Cell(r, 4),
+                           t.Cell(r, 5), t.Cell(r, 6), t.Cell(r, 7), t.Cell(r, 8), t.Cell(r, 9))));
         doc.Regula(118);
         fSuma += t.g.GetCellText(r, 7).toDouble();
     }
