@@ -136,11 +136,13 @@ TEST(Extrase, TheNumberedSummaryNamesArt93_4WhenTheMonthHasItsConventions) {
             bNewMA ? QStringLiteral("|C5.6.Subventii art. 93^4 din Legea 76/2002 si a   |")
                    : QStringLiteral("|C5.6.Subventii in baza Legii nr. 116/2002 si a    |");
         int found = 0;
-        for (const tiparire::Linie& l : doc.linii)
-            if (l.strText.startsWith(QStringLiteral("|C5.6.")))
+        for (const tiparire::Linie& l : doc.linii) {
+            if (l.strText.startsWith(QStringLiteral("|C5.6."))) {
                 EXPECT_EQ(l.strText,
-                          expected + QStringLiteral("                 |                 |")),
-                    ++found;
+                          expected + QStringLiteral("                 |                 |"));
+                ++found;
+            }
+        }
         EXPECT_EQ(found, 1);
     }
 }
