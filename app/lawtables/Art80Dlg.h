@@ -4,6 +4,7 @@
 #include "lawtables/LawTablePage.h"
 
 class CArt80Dlg : public CLawTablePage {
+    Q_OBJECT
 public:
     explicit CArt80Dlg(QWidget* parent = nullptr);
 };

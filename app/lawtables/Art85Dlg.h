@@ -4,6 +4,7 @@
 #include "lawtables/LawTablePage.h"
 
 class CArt85Dlg : public CLawTablePage {
+    Q_OBJECT
 public:
     explicit CArt85Dlg(QWidget* parent = nullptr);
 };

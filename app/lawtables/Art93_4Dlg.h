@@ -4,6 +4,7 @@
 #include "lawtables/LawTablePage.h"
 
 class CArt93_4Dlg : public CLawTablePage {
+    Q_OBJECT
 public:
     explicit CArt93_4Dlg(QWidget* parent = nullptr);
 };

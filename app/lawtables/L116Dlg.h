@@ -4,6 +4,7 @@
 #include "lawtables/LawTablePage.h"
 
 class CL116Dlg : public CLawTablePage {
+    Q_OBJECT
 public:
     explicit CL116Dlg(QWidget* parent = nullptr);
 };

@@ -4,6 +4,7 @@
 #include "lawtables/LawTablePage.h"
 
 class CL72Dlg : public CLawTablePage {
+    Q_OBJECT
 public:
     explicit CL72Dlg(QWidget* parent = nullptr);
 };

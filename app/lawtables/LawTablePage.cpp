@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -185,10 +186,42 @@ bool CLawTablePage::FillFromConventions() {
     return true;
 }
 
+namespace {
+std::string LowerKey(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+} // namespace
+
+// The cache's lookup by key (first match, letter case ignored), built once for a pass over
+// every person and dropped at its end.
+struct CLawTablePage::Index {
+    CLawTablePage& page;
+    const std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*>* pPrevious;
+    std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*> byKey;
+    explicit Index(CLawTablePage& p) : page(p), pPrevious(p.m_pIndex) {
+        if (_NDateConventiiAngajator* pCache = theApp().m_pConventii.get())
+            for (int i = 0; i < pCache->GetCount(); ++i) {
+                __tagDATECONVENTIIANGAJATOR* r = pCache->GetAt(i);
+                if (!(*r)[slot::CNP].empty())
+                    byKey.emplace(LowerKey((*r)[slot::CNP]), r);
+            }
+        page.m_pIndex = &byKey;
+    }
+    ~Index() { page.m_pIndex = pPrevious; }
+};
+
 __tagDATECONVENTIIANGAJATOR* CLawTablePage::Record(int iRow) const {
-    _NDateConventiiAngajator* pCache = theApp().m_pConventii.get();
     const std::string key = GetCellText(*m_pGrid, iRow, 1);
-    return pCache && !key.empty() ? pCache->Find(key) : nullptr;
+    if (key.empty())
+        return nullptr;
+    if (m_pIndex) {
+        auto it = m_pIndex->find(LowerKey(key));
+        return it == m_pIndex->end() ? nullptr : it->second;
+    }
+    _NDateConventiiAngajator* pCache = theApp().m_pConventii.get();
+    return pCache ? pCache->Find(key) : nullptr;
 }
 
 bool CLawTablePage::Refused(int iRow) const {
@@ -250,6 +283,7 @@ void CLawTablePage::RecalcAll() {
     if (theApp().m_bLunaFinala || m_pGrid->GetRowCount() == 0)
         return;
     const lawrules::Constanta cs = ConstanteLuna();
+    Index index(*this);
     m_pGrid->SetRedraw(false);
     for (int row = 1; row <= PersonCount(); ++row)
         ComputePerson(row, cs);
@@ -262,6 +296,7 @@ void CLawTablePage::RefreshHours() {
     if (theApp().m_bLunaFinala || m_pGrid->GetRowCount() == 0)
         return;
     CXSimGrid& g = *m_pGrid;
+    Index index(*this);
     g.SetRedraw(false);
     for (int row = 1; row <= PersonCount(); ++row) {
         const __tagDATECONVENTIIANGAJATOR* pRec = Record(row);

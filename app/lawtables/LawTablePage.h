@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 class CXSimGrid;
 class QLabel;
@@ -49,6 +50,9 @@ private:
     void SetHeaders();
     void SetMonth(long long iParam);
     __tagDATECONVENTIIANGAJATOR* Record(int iRow) const;
+    // While every person is recomputed, the cache's records by key, so that each lookup does
+    // not scan the whole cache again.
+    struct Index;
     void ComputePerson(int iRow, const lawrules::Constanta& cs);
     void UpdateTotals();
     void UpdateHelpPane();
@@ -70,4 +74,5 @@ private:
     // ID_MA and ID_PERS of the persons of a loaded month, by CNP LUNG: a later save keeps
     // them for a person the cache no longer holds.
     std::map<std::string, std::map<std::string, std::int64_t>> m_fisaIncarcata;
+    const std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*>* m_pIndex = nullptr;
 };

@@ -325,3 +325,23 @@ TEST(PontajDlg, HelpFollowsTheColumn) {
     EXPECT_EQ(ColumnHelp(ColNol(D), D), "Numarul de zile lucratoare * norma");
     EXPECT_EQ(ColumnHelp(0, D), "");
 }
+
+TEST(PontajDlg, LegalHolidaysAreNonWorkingDays) {
+    StartedApp app;
+    theApp().m_db.ExecuteImmediate(
+        "INSERT INTO ATN_SARBATORI_LEGALE (DATA, SARBATOARE) VALUES ('2024-05-01', 'Ziua muncii')");
+    theApp().m_pSarbatori->Load();
+    theApp().m_strCIF = "12345678";
+    SetZileLuc(2024, 5, 22);
+    FillCache({kIon});
+    Pages p;
+    p.Send(notify::NewMonth, 202405);
+    CXSimGrid& g = *p.pontaj.Grid();
+    EXPECT_EQ(GetCellText(g, 2, ColZi(1)), "X"); // a Wednesday, but Labour Day
+    EXPECT_EQ(GetCellText(g, 2, ColZi(2)), "");
+    p.pontaj.OnAplicaNorma8();
+    p.pontaj.OnMarcheazaPrezent();
+    EXPECT_EQ(GetCellText(g, 2, ColZi(1)), "X");
+    EXPECT_EQ(GetCellText(g, 2, ColMax(D)), "176"); // 22 working days
+    EXPECT_EQ(GetCellText(g, 2, ColLucrate(D)), "176");
+}

@@ -3,6 +3,7 @@
 #include "../entry/EntryTestSupport.h"
 #include "core/Database.h"
 #include "core/MonthTotals.h"
+#include "core/VORTAPLDlg.h"
 #include "lawtables/Art80Dlg.h"
 #include "lawtables/Art85Dlg.h"
 #include "lawtables/Art93_4Dlg.h"
@@ -343,4 +344,77 @@ TEST(LawTables, MonthWithoutPersonsSavesNothing) {
     EXPECT_TRUE(Save(t.page));
     EXPECT_EQ(entrytest::Count("SELECT COUNT(*) AS NR FROM ATO_RAPORTARE WHERE ART80T1 IS NULL"),
               1);
+}
+
+namespace {
+// The pages of the main window that are not law tables: the timesheet sends, the summary
+// records the totals it finds each time 1490 reaches it.
+class OtherPage : public CTabPage {
+public:
+    void OnNotify(int code, long long param) override {
+        CTabPage::OnNotify(code, param);
+        if (code == 1490)
+            seen.push_back(theApp().m_totaluri);
+    }
+    void Send(int code) { SendToParent(code); }
+    std::vector<MonthTotals> seen;
+};
+} // namespace
+
+TEST(LawTables, ThroughTheMainWindowRelay) {
+    Luna m;
+    std::vector<CTabPage*> pages = {new OtherPage, new OtherPage, new OtherPage,
+                                    new OtherPage, new CArt80Dlg, new CArt85Dlg,
+                                    new CL116Dlg,  new CL72Dlg,   new CArt93_4Dlg};
+    CVORTAPLDlg w(pages);
+    theApp().m_strCIF = kCIF;
+    auto* summary = static_cast<OtherPage*>(pages[0]);
+    auto* timesheet = static_cast<OtherPage*>(pages[2]);
+    auto* payroll = static_cast<OtherPage*>(pages[3]);
+    w.Notify(1485, 0);
+    w.Notify(1486, kLuna);
+    m.Worked();
+    timesheet->Send(1488);
+    payroll->Send(1489);
+    ASSERT_FALSE(summary->seen.empty());
+    const MonthTotals& t = summary->seen.back();
+    EXPECT_EQ(std::vector<double>(
+                  {t.E80, t.S80, t.E85, t.S85, t.S116, t.E116, t.S934, t.E934, t.S72, t.E72}),
+              std::vector<double>({8, 1100, 4, 1300, 700, 0, 1500, 0, 522, 0}));
+
+    // Saved in the fixed order in one transaction, the month opens again as it was.
+    m.Settlement();
+    {
+        core::Transaction tr(theApp().m_db);
+        tr.Start();
+        for (CTabPage* p : pages)
+            ASSERT_TRUE(p->SaveData(tr));
+        tr.Commit();
+    }
+    theApp().m_totaluri.Clear();
+    w.Notify(1485, 0);
+    w.Notify(1491, kLuna);
+    const MonthTotals& l = theApp().m_totaluri;
+    EXPECT_EQ(std::vector<double>({l.E80, l.S80, l.E85, l.S85, l.S116, l.S934, l.S72}),
+              std::vector<double>({8, 1100, 4, 1300, 700, 1500, 522}));
+}
+
+TEST(LawTables, NoRoundingModeTruncatesTheExemptionAndClearEmptiesThePage) {
+    Luna m;
+    m.Worked();
+    Hosted<CArt80Dlg> t;
+    t.page.OnNotify(1486, kLuna);
+    t.page.OnNotify(1488, 0);
+    EXPECT_EQ(t.cell(5, 7), "8"); // B1 1500: 7.5 rounded
+    theApp().m_bFaraRotunjire = 1;
+    t.page.OnNotify(1489, 0);
+    EXPECT_EQ(t.cell(5, 7), "7");
+    EXPECT_EQ(t.cell(6, 7), "1107");
+    EXPECT_EQ(theApp().m_totaluri.E80, 7);
+
+    t.grid().SetCurrentCell(1, 4);
+    ASSERT_FALSE(t.page.HelpPane()->toPlainText().isEmpty());
+    t.page.OnNotify(1485, 0);
+    EXPECT_EQ(t.grid().GetRowCount(), 0);
+    EXPECT_TRUE(t.page.HelpPane()->toPlainText().isEmpty());
 }
