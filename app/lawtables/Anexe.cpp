@@ -444,3 +444,7 @@ bool PrintAnnex(CLawTablePage& page) {
 }
 
 } // namespace anexe
+
+bool CLawTablePage::PrintAnnex() {
+    return anexe::PrintAnnex(*this);
+}

@@ -14,7 +14,6 @@
 #include "exchange/ExportDecont.h"
 #include "exchange/ImportConventiiKrenoDlg.h"
 #include "exchange/VersiuneNouaDlg.h"
-#include "lawtables/Anexe.h"
 #include "lawtables/Art80Dlg.h"
 #include "lawtables/Art85Dlg.h"
 #include "lawtables/Art93_4Dlg.h"
@@ -44,11 +43,11 @@ std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
                          [pSubventii] { extrase::PrintCentralizator(*pSubventii); });
     w->SetCommandHandler(cmd::PrintPontaj, [pPontaj] { extrase::PrintPontaj(*pPontaj); });
     w->SetCommandHandler(cmd::PrintStatPlata, [pStat] { extrase::PrintStatDePlata(*pStat); });
-    w->SetCommandHandler(cmd::PrintArt80, [pArt80] { anexe::PrintAnnex(*pArt80); });
-    w->SetCommandHandler(cmd::PrintArt85, [pArt85] { anexe::PrintAnnex(*pArt85); });
-    w->SetCommandHandler(cmd::PrintL116, [pL116] { anexe::PrintAnnex(*pL116); });
-    w->SetCommandHandler(cmd::PrintL72, [pL72] { anexe::PrintAnnex(*pL72); });
-    w->SetCommandHandler(cmd::PrintArt93_4, [pArt93_4] { anexe::PrintAnnex(*pArt93_4); });
+    w->SetCommandHandler(cmd::PrintArt80, [pArt80] { pArt80->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintArt85, [pArt85] { pArt85->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintL116, [pL116] { pL116->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintL72, [pL72] { pL72->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintArt93_4, [pArt93_4] { pArt93_4->PrintAnnex(); });
     w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
     w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
     w->SetCommandHandler(cmd::ImportConventii, [w] { RunImportConventii(w); });
