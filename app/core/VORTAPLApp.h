@@ -54,9 +54,3 @@ public:
 
 // The one application object of the process (the most recently constructed one).
 CVORTAPLApp& theApp();
-
-namespace core {
-constexpr const char* kDatabaseFile = "VORTAPL.DAT";
-constexpr const char* kDbUser = "SYSDBA";
-constexpr const char* kDbPassword = "quillbeam";
-} // namespace core

@@ -7,14 +7,27 @@
 // zero, and values a double keeps just below a half (2.675) round as a person expects.
 double Rotunjire(double fValue, int iDecimals);
 
-// ISO 13616 check (MOD 97-10) of a 24-character IBAN, any letter case.
+// ISO 13616 check (MOD 97-10) of a 24-character IBAN, any letter case. Blanks are allowed
+// between the characters (banks print an IBAN in groups of four); any other character that is
+// not a letter or a digit makes the IBAN invalid.
 bool IsIBANValid(const std::string& strIBAN);
+
+// The IBAN without its blanks: the form that is checked and stored.
+std::string IBANCompact(const std::string& strIBAN);
 
 // year * 100 + month of birth from a personal numeric code (century from its first digit).
 int GetAnLunaNastere(const std::string& strCNP);
 
 // True when every character is a decimal digit (true for an empty text).
 bool IsNumeric(const std::string& strText);
+
+namespace core {
+// Whole-text number reading: blanks around the number are allowed, anything else is refused
+// ("01x", "12abc", "", "1e3" for an integer, "inf"); the output is untouched when refused.
+bool ParseInt(const std::string& strText, int& iValue);
+bool ParseInt64(const std::string& strText, long long& iValue);
+bool ParseDouble(const std::string& strText, double& fValue);
+} // namespace core
 
 // A settlement code 0..32767, drawn from a generator seeded with the current second, so two
 // codes drawn in the same second are equal.

@@ -1,11 +1,14 @@
 #include "WorkFolder.h"
 #include "core/Database.h"
+#include "core/Schema.h"
 #include "core/VORTAPLApp.h"
 #include "platform/MessageBox.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 using testsupport::WorkFolder;
 
@@ -133,6 +136,45 @@ TEST(Startup, UpgradeAddsTheArt93_4TableWithBothKeys) {
                   .find("[ERR][CVORTAPLApp::CreareTabelaArt93_4(IBPP::"
                         "Transaction& tr)] oo-->> "),
               std::string::npos);
+}
+
+TEST(Startup, AnUpgradeCutShortIsCompletedAtTheNextStart) {
+    // The table was committed but a kill or an error stopped the upgrade before its keys.
+    struct Case {
+        const char* what;
+        std::vector<std::string> sql;
+    } cases[] = {
+        {"table alone", {"DROP TABLE ATO_RAPORTARE_ART93_4", core::kArt93_4Create}},
+        {"table with its primary key",
+         {"DROP TABLE ATO_RAPORTARE_ART93_4", core::kArt93_4Create, core::kArt93_4PrimaryKey}},
+    };
+    for (const Case& c : cases) {
+        WorkFolder f;
+        for (const std::string& sql : c.sql)
+            prepare(f, sql);
+        platform::ScopedMessageRecorder boxes;
+        for (int run = 0; run < 2; ++run) { // the second start finds nothing left to do
+            CVORTAPLApp app;
+            ASSERT_TRUE(app.Startup()) << c.what << ": " << boxes.lastText();
+            EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATION_CONSTRAINTS "
+                                       "WHERE RDB$RELATION_NAME = 'ATO_RAPORTARE_ART93_4' AND "
+                                       "RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'FOREIGN KEY')"),
+                      2)
+                << c.what;
+            app.m_db.ExecuteImmediate("INSERT INTO ATO_RAPORTARE (AN, LN, CIF) VALUES (2024, "
+                                      "1, 'RO" +
+                                      std::to_string(run) + "')");
+            app.m_db.ExecuteImmediate(
+                "INSERT INTO ATO_RAPORTARE_ART93_4 (AN, LN, CIF, CNP, CNP_CORECT, NUME, "
+                "CATEGORIE, SUMA_BC, ORE_IN_CONVENTIE, SUMA_CONVENTIE, ID_MA, ID_PERS) VALUES "
+                "(2024, 1, 'RO" +
+                std::to_string(run) + "', 1, 1, 'A', 'C', 0, 0, 0, 1, 1)");
+            // The cascade works: deleting the settlement takes its detail row along.
+            app.m_db.ExecuteImmediate("DELETE FROM ATO_RAPORTARE");
+            EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM ATO_RAPORTARE_ART93_4"), 0);
+        }
+        EXPECT_TRUE(boxes.messages().empty()) << c.what;
+    }
 }
 
 TEST(Startup, AListThatCannotBeLoadedEndsTheStart) {

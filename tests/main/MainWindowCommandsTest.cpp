@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 
+#include <QAction>
 #include <QDialog>
 #include <gtest/gtest.h>
 
@@ -99,4 +100,30 @@ TEST(MainWindowCommands, PrintCommandsReachTheirPrintouts) {
     }
     tiparire::SetPreviewHook({});
     s.App().m_bLunaFinala = false;
+}
+
+TEST(MainWindowCommands, IconAndEachShortcutShownOnce) {
+    StartedApp s;
+    auto w = CreateMainWindow();
+    EXPECT_FALSE(w->windowIcon().isNull());
+    EXPECT_FALSE(w->windowIcon().pixmap(32, 32).isNull());
+    // The menu draws an item's text up to a tab, then the key column: the key named by the
+    // caption is there once, and Qt adds the shortcut only to a text without a tab.
+    struct Case {
+        int command;
+        const char* shown;
+        const char* key;
+    } cases[] = {
+        {cmd::AdaugareLuna, "Adaugare luna curenta\t[CTRL + N]", "Ctrl+N"},
+        {cmd::SalvareLuna, "Salvare luna curenta\t[CTRL + S]", "Ctrl+S"},
+        {cmd::FinalizareLuna, "Finalizare luna curenta\t[CTRL + SHIFT + S]", "Ctrl+Shift+S"},
+        {cmd::Iesire, "&Iesire\t[ALT+X]", "Alt+X"},
+        {cmd::VizualizareLuna, "Vizualizare luna existenta", ""},
+    };
+    for (const Case& c : cases) {
+        QAction* a = w->Action(c.command);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text().toStdString(), c.shown);
+        EXPECT_EQ(a->shortcut(), QKeySequence(c.key)); // the key still works
+    }
 }
