@@ -37,6 +37,8 @@ public:
     void RefreshHours();
     void FormatGrid();
     void ShowColumnHelp(int iCol);
+    // The table's annex in the preview (lawtables/Anexe.h); false when no printer is usable.
+    bool PrintAnnex();
 
     CXSimGrid* Grid() const { return m_pGrid; }
     QPlainTextEdit* HelpPane() const { return m_pHelp; }

@@ -7,6 +7,7 @@
 #include "entry/AgentiDlg.h"
 #include "entry/CSDlg.h"
 #include "entry/DateConventiiAngajatorDlg.h"
+#include "entry/Extrase.h"
 #include "entry/PontajDlg.h"
 #include "entry/StatDePlataDlg.h"
 #include "entry/SubventiiDlg.h"
@@ -32,14 +33,30 @@
 std::unique_ptr<CVORTAPLDlg> CreateMainWindow() {
     // The pages in tab order; the conventions page comes before every page that reads the
     // conventions cache it rebuilds.
-    std::vector<CTabPage*> pages = {new CSubventiiDlg, new CDateConventiiAngajatorDlg,
-                                    new CPontajDlg,    new CStatDePlataDlg,
-                                    new CArt80Dlg,     new CArt85Dlg,
-                                    new CL116Dlg,      new CL72Dlg,
-                                    new CArt93_4Dlg};
+    auto* pSubventii = new CSubventiiDlg;
+    auto* pPontaj = new CPontajDlg;
+    auto* pStat = new CStatDePlataDlg;
+    auto* pArt80 = new CArt80Dlg;
+    auto* pArt85 = new CArt85Dlg;
+    auto* pL116 = new CL116Dlg;
+    auto* pL72 = new CL72Dlg;
+    auto* pArt93_4 = new CArt93_4Dlg;
+    std::vector<CTabPage*> pages = {
+        pSubventii, new CDateConventiiAngajatorDlg, pPontaj, pStat, pArt80, pArt85, pL116, pL72,
+        pArt93_4};
     auto dlg = std::make_unique<CVORTAPLDlg>(pages);
     CVORTAPLDlg* w = dlg.get();
     w->setWindowIcon(VortaplIcon());
+    // "&Tiparire Anexe": the extracts of the data-entry tabs and the annexes of the law tables.
+    w->SetCommandHandler(cmd::PrintCentralizator,
+                         [pSubventii] { extrase::PrintCentralizator(*pSubventii); });
+    w->SetCommandHandler(cmd::PrintPontaj, [pPontaj] { extrase::PrintPontaj(*pPontaj); });
+    w->SetCommandHandler(cmd::PrintStatPlata, [pStat] { extrase::PrintStatDePlata(*pStat); });
+    w->SetCommandHandler(cmd::PrintArt80, [pArt80] { pArt80->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintArt85, [pArt85] { pArt85->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintL116, [pL116] { pL116->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintL72, [pL72] { pL72->PrintAnnex(); });
+    w->SetCommandHandler(cmd::PrintArt93_4, [pArt93_4] { pArt93_4->PrintAnnex(); });
     w->m_runEmployerEditor = [w](const std::string& strCIF) { return RunAgentiDlg(strCIF, w); };
     w->SetCommandHandler(cmd::ConstanteSistem, [w] { RunCSDlg(w); });
     w->SetCommandHandler(cmd::ImportConventii, [w] { RunImportConventii(w); });

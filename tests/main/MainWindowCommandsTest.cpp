@@ -3,7 +3,9 @@
 #include "WorkFolder.h"
 #include "core/Commands.h"
 #include "core/TabPage.h"
+#include "core/VORTAPLApp.h"
 #include "core/VORTAPLDlg.h"
+#include "entry/Tiparire.h"
 #include "main/MainWindowRunner.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
@@ -57,6 +59,47 @@ TEST(MainWindowCommands, PagesInTabOrder) {
                              "CArt93_4Dlg"};
     for (int i = 0; i < CVORTAPLDlg::TabCount; ++i)
         EXPECT_STREQ(w->Page(i)->metaObject()->className(), classes[i]);
+}
+
+TEST(MainWindowCommands, PrintCommandsReachTheirPrintouts) {
+    StartedApp s;
+    auto w = CreateMainWindow();
+    // Printing is offered for a finalized month on screen.
+    s.App().m_bLunaFinala = true;
+    w->m_iAN = 2024;
+    w->m_iLN = 3;
+    w->Notify(notify::Enable, 1);
+    w->RefreshHeader();
+    int previews = 0;
+    tiparire::SetPreviewHook([&previews](MorPrint&) { ++previews; });
+    platform::ScopedMessageRecorder boxes;
+    // The extracts print even an empty month; the annexes say that no person is in them, and
+    // Art. 93^4 that it is printed for county code 21 only (no default employer here).
+    struct Case {
+        int command;
+        int previews;
+        const char* message;
+    } cases[] = {
+        {cmd::PrintCentralizator, 1, nullptr},
+        {cmd::PrintPontaj, 1, nullptr},
+        {cmd::PrintStatPlata, 1, nullptr},
+        {cmd::PrintArt80, 0, "Tabelul nu are nicio persoana de tiparit in anexa."},
+        {cmd::PrintArt85, 0, "Tabelul nu are nicio persoana de tiparit in anexa."},
+        {cmd::PrintL116, 0, "Tabelul nu are nicio persoana de tiparit in anexa."},
+        {cmd::PrintL72, 0, "Tabelul nu are nicio persoana de tiparit in anexa."},
+        {cmd::PrintArt93_4, 0,
+         "Anexa Art. 93^4 se tipareste numai pentru angajatorii din judetul cu codul 21."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        previews = 0;
+        boxes.clear();
+        w->RunCommand(c.command);
+        EXPECT_EQ(previews, c.previews);
+        EXPECT_EQ(boxes.lastText(), c.message ? c.message : "");
+    }
+    tiparire::SetPreviewHook({});
+    s.App().m_bLunaFinala = false;
 }
 
 TEST(MainWindowCommands, IconAndEachShortcutShownOnce) {
