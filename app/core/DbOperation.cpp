@@ -1,5 +1,6 @@
 #include "core/DbOperation.h"
 
+#include "core/MesajEroareBD.h"
 #include "core/VORTAPLApp.h"
 
 namespace core {
@@ -24,7 +25,7 @@ bool RunLogged(const std::string& strSignature, const std::function<void(Stateme
         }
         theApp().WriteLog(ErrorLine(strSignature, e.what()));
         if (pError)
-            *pError = e.what();
+            *pError = MesajEroareBD(e.what());
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #include "core/VORTAPLApp.h"
 
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/Queries.h"
 #include "core/Schema.h"
 #include "core/TraceLog.h"
@@ -102,7 +103,7 @@ bool CVORTAPLApp::ConnectToDB() {
         m_db.Connect(file, core::kDbUser, core::kDbPassword);
     } catch (const core::DbError& e) {
         WriteLog(e.what());
-        platform::ShowMessage(e.what(), "Conectare BD", platform::Icon::Error);
+        platform::ShowMessage(core::MesajEroareBD(e.what()), "VORTAPL", platform::Icon::Error);
         return false;
     }
     WriteLog("Conectare cu SUCCES la baza de date. ");
@@ -124,8 +125,7 @@ bool CVORTAPLApp::CreareTabelaArt93_4() {
             st.Execute(core::kArt93_4ForeignKey);
         }))
         return true;
-    platform::ShowMessage("Eroare la verificarea dependentelor", "MODUL_NAME",
-                          platform::Icon::Error);
+    platform::ShowMessage("Eroare la verificarea dependentelor", "VORTAPL", platform::Icon::Error);
     return false;
 }
 

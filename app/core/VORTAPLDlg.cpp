@@ -7,12 +7,13 @@
 #include "core/TabPage.h"
 #include "core/TabStrip.h"
 #include "core/VORTAPLApp.h"
+#include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -201,15 +202,33 @@ void CVORTAPLDlg::OnSetareAgentImplicit() {
     }
 }
 
+std::string CVORTAPLDlg::HelpDocument() {
+    // Beside the program in the build, under share/vortapl once installed.
+    const std::filesystem::path dir = QCoreApplication::applicationDirPath().toStdString();
+    for (const std::filesystem::path& p :
+         {dir / kHelpFile, dir / ".." / "share" / "vortapl" / kHelpFile}) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(p, ec))
+            return std::filesystem::weakly_canonical(p, ec).string();
+    }
+    return {};
+}
+
 void CVORTAPLDlg::OnAjutor() {
-    const std::string file =
-        (std::filesystem::path(theApp().m_strDirector) / "VORTAPL.mht").string();
-    if (!QFileInfo::exists(QString::fromStdString(file))) {
-        platform::ShowMessage("Fisierul de ajutor nu a fost gasit: " + file, "VORTAPL",
-                              platform::Icon::Warning);
+    const std::string file = HelpDocument();
+    if (file.empty()) {
+        platform::ShowMessage(std::string("Documentul de ajutor ") + kHelpFile +
+                                  " nu a fost gasit langa program. Reinstalati programul.",
+                              "VORTAPL", platform::Icon::Warning);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+    const std::string url =
+        QUrl::fromLocalFile(QString::fromStdString(file)).toString().toStdString();
+    if (!platform::OpenUrl(url))
+        platform::ShowMessage("Documentul de ajutor nu a putut fi deschis: nu exista un program "
+                              "care sa afiseze pagini HTML. Deschideti-l direct din " +
+                                  file,
+                              "VORTAPL", platform::Icon::Warning);
 }
 
 void CVORTAPLDlg::accept() {}

@@ -104,7 +104,7 @@ bool UploadSettlementFile(const std::string& strPath, QWidget* pParent,
     }
     QFile file(QString::fromStdString(strPath));
     if (!file.open(QIODevice::ReadOnly)) {
-        platform::ShowMessage("Fisierul " + strPath + " nu a putut fi deschis pentru citire!", "",
+        platform::ShowMessage("Fisierul " + strPath + " nu a putut fi deschis pentru citire!", "VORTAPL",
                               platform::Icon::None);
         return false;
     }

@@ -99,7 +99,7 @@ TEST(Startup, UnreadableDatabaseEndsWithTheEngineMessage) {
     app.InitInstance([&] { ran = true; });
     EXPECT_FALSE(ran);
     ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].caption, "Conectare BD");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
     EXPECT_EQ(boxes.messages()[0].icon, platform::Icon::Error);
     EXPECT_FALSE(boxes.messages()[0].text.empty());
     EXPECT_EQ(std::filesystem::file_size(f.File("VORTAPL.DAT")), 4096u); // never overwritten
