@@ -3,6 +3,7 @@
 #include "core/AboutDlg.h"
 #include "core/Commands.h"
 #include "core/GetTextDlg.h"
+#include "core/PasulUrmator.h"
 #include "core/Queries.h"
 #include "core/TabPage.h"
 #include "core/TabStrip.h"
@@ -74,8 +75,17 @@ void CVORTAPLDlg::Notify(int iCode, long long iParam) {
     if (iCode == notify::Enable) {
         m_bLunaDeschisa = iParam != 0;
         UpdateMenuState();
+        RefreshHints();
     }
     SendToPages(iCode, iParam);
+}
+
+void CVORTAPLDlg::RefreshHints() {
+    const std::string strHint =
+        m_bLunaDeschisa ? std::string() : PasulUrmator(CitesteStarePornire());
+    for (CTabPage* p : m_pages)
+        if (p)
+            p->SetHint(strHint);
 }
 
 void CVORTAPLDlg::SendToPages(int iCode, long long iParam) {
@@ -159,6 +169,9 @@ void CVORTAPLDlg::RunCommand(int iCommand) {
     auto it = m_handlers.find(iCommand);
     if (it != m_handlers.end() && it->second) {
         it->second();
+        // An employer or the constants may have just been added.
+        if (!m_bLunaDeschisa)
+            RefreshHints();
         return;
     }
     platform::ShowMessage("Functie indisponibila in aceasta versiune.", "VORTAPL",
