@@ -1,8 +1,10 @@
 // The document model, its working files, the page metrics and the paging of MorPrint.
 #include "pagero/MorPrint.h"
 #include "pagero/PreviewDialog.h"
+#include "pagero/SafeFile.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -33,47 +35,70 @@ MorPrint::MessageHook g_messageHook;
 MorPrint::DialogHook g_dialogHook;
 MorPrint::PrinterSetupHook g_printerSetupHook;
 MorPrint::FileNameHook g_fileNameHook;
+MorPrint::QuestionHook g_questionHook;
+QString g_lastPdfFolder; // where the last PDF went, offered for the next one
 MorPrint::PrinterFactory g_printerFactory;
 MorPrint::StringTable g_stringTable;
 
-void put16(char* p, uint16_t v) { qToLittleEndian<quint16>(v, p); }
-void put32(char* p, int32_t v) { qToLittleEndian<qint32>(v, p); }
-uint16_t get16(const char* p) { return qFromLittleEndian<quint16>(p); }
-int32_t get32(const char* p) { return qFromLittleEndian<qint32>(p); }
+void put16(char* p, uint16_t v) {
+    qToLittleEndian<quint16>(v, p);
+}
+void put32(char* p, int32_t v) {
+    qToLittleEndian<qint32>(v, p);
+}
+uint16_t get16(const char* p) {
+    return qFromLittleEndian<quint16>(p);
+}
+int32_t get32(const char* p) {
+    return qFromLittleEndian<qint32>(p);
+}
 
 // Hundredths of an inch from millimetres, truncated toward zero.
-int32_t mmToHundredths(int mm) { return int32_t(int64_t(mm) * 3937 / 1000); }
+int32_t mmToHundredths(int mm) {
+    return int32_t(int64_t(mm) * 3937 / 1000);
+}
+
+bool kindLetterKnown(char letter) {
+    return letter == 'H' || letter == 'F' || letter == 'B' || letter == 'P';
+}
 
 char kindLetter(int32_t kind) {
     switch (kind) {
-    case MorPrint::KindHeader: return 'H';
-    case MorPrint::KindFooter: return 'F';
-    case MorPrint::KindBody: return 'B';
-    case MorPrint::KindHidden: return 'P';
-    default: return 0;
+    case MorPrint::KindHeader:
+        return 'H';
+    case MorPrint::KindFooter:
+        return 'F';
+    case MorPrint::KindBody:
+        return 'B';
+    case MorPrint::KindHidden:
+        return 'P';
+    default:
+        return 0;
     }
 }
 
-struct Record {
-    char kind;
-    QByteArray text;
-};
-
-// The line records that follow the header of an IPD image; a record cut short by the end of
-// the file ends at the end of the file.
-std::vector<Record> parseRecords(const QByteArray& ipd) {
-    std::vector<Record> out;
-    qsizetype pos = MorPrint::IpdHeadSize;
-    while (pos < ipd.size()) {
-        const char kind = ipd.at(pos++);
-        qsizetype end = ipd.indexOf('\0', pos);
+// Walks the line records that follow the header of an IPD image without copying them: one
+// kind letter, the text, one zero byte. A record cut short by the end of the image ends there
+// (only the working file can hold one; loaded files are checked whole).
+class RecordCursor {
+public:
+    explicit RecordCursor(const QByteArray& ipd) : m_ipd(ipd) {}
+    bool next(char* kind, QByteArrayView* text) {
+        if (m_pos >= m_ipd.size())
+            return false;
+        *kind = m_ipd.at(m_pos++);
+        qsizetype end = m_ipd.indexOf('\0', m_pos);
         if (end < 0)
-            end = ipd.size();
-        out.push_back({kind, ipd.mid(pos, end - pos)});
-        pos = end + 1;
+            end = m_ipd.size();
+        *text = QByteArrayView(m_ipd.constData() + m_pos, end - m_pos);
+        m_pos = end + 1;
+        return true;
     }
-    return out;
-}
+
+private:
+    const QByteArray& m_ipd;
+    qsizetype m_pos = MorPrint::IpdHeadSize;
+};
 
 // The text with "%d" (and its flag, width and precision forms) replaced by the page number and
 // "%%" by "%"; any other conversion stays as written, so no text can read a missing argument.
@@ -123,16 +148,66 @@ QByteArray formatPage(const QByteArray& part, int page) {
     return out;
 }
 
+// One character per column: a tab goes on to the next multiple of 8 columns (counted from the
+// start of the part) and any other control character becomes one blank. The page, the text
+// export and the drawing then all keep the grid.
+QByteArray expandTabs(const QByteArray& part) {
+    if (std::none_of(part.begin(), part.end(), [](char c) { return uchar(c) < 0x20; }))
+        return part;
+    QByteArray out;
+    out.reserve(part.size() + 8);
+    for (char c : part) {
+        if (c == '\t')
+            out.append(8 - out.size() % 8, ' ');
+        else
+            out.append(uchar(c) < 0x20 ? ' ' : c);
+    }
+    return out;
+}
+
+QString expandTabs(const QString& text) {
+    if (!text.contains(QLatin1Char('\t')))
+        return text;
+    QString out;
+    qsizetype column = 0;
+    for (QChar c : text) {
+        if (c == QLatin1Char('\t')) {
+            const qsizetype n = 8 - column % 8;
+            out.append(QString(n, QLatin1Char(' ')));
+            column += n;
+        } else {
+            out.append(c);
+            column = c == QLatin1Char('\n') ? 0 : column + 1;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 // --- hooks -------------------------------------------------------------------------------------
 
-void MorPrint::SetMessageHook(MessageHook hook) { g_messageHook = std::move(hook); }
-void MorPrint::SetDialogHook(DialogHook hook) { g_dialogHook = std::move(hook); }
-void MorPrint::SetPrinterSetupHook(PrinterSetupHook hook) { g_printerSetupHook = std::move(hook); }
-void MorPrint::SetFileNameHook(FileNameHook hook) { g_fileNameHook = std::move(hook); }
-void MorPrint::SetDefaultPrinterFactory(PrinterFactory factory) { g_printerFactory = std::move(factory); }
-void MorPrint::SetStringTable(StringTable table) { g_stringTable = std::move(table); }
+void MorPrint::SetMessageHook(MessageHook hook) {
+    g_messageHook = std::move(hook);
+}
+void MorPrint::SetDialogHook(DialogHook hook) {
+    g_dialogHook = std::move(hook);
+}
+void MorPrint::SetPrinterSetupHook(PrinterSetupHook hook) {
+    g_printerSetupHook = std::move(hook);
+}
+void MorPrint::SetFileNameHook(FileNameHook hook) {
+    g_fileNameHook = std::move(hook);
+}
+void MorPrint::SetQuestionHook(QuestionHook hook) {
+    g_questionHook = std::move(hook);
+}
+void MorPrint::SetDefaultPrinterFactory(PrinterFactory factory) {
+    g_printerFactory = std::move(factory);
+}
+void MorPrint::SetStringTable(StringTable table) {
+    g_stringTable = std::move(table);
+}
 
 bool pagero::runPrinterSetupHook(QPrinter& printer, QWidget* parent, bool* ok) {
     if (!g_printerSetupHook)
@@ -146,17 +221,76 @@ void MorPrint::ShowMessage(const QString& text, const QString& caption, int icon
         g_messageHook(text, caption, icon);
         return;
     }
-    QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
-int MorPrint::RunDialog(QDialog& dlg) { return g_dialogHook ? g_dialogHook(dlg) : dlg.exec(); }
+int MorPrint::RunDialog(QDialog& dlg) {
+    return g_dialogHook ? g_dialogHook(dlg) : dlg.exec();
+}
 
-QString MorPrint::AskFileName(QWidget* parent, const QString& caption, const QString& filter, bool save) {
+QString MorPrint::AskFileName(QWidget* parent, const QString& caption, const QString& filter,
+                              bool save, const QString& suggested) {
     if (g_fileNameHook)
-        return g_fileNameHook(parent, caption, filter, save);
-    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filter)
-                : QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+        return g_fileNameHook(parent, caption, filter, save, suggested);
+    return save ? QFileDialog::getSaveFileName(parent, caption, suggested, filter)
+                : QFileDialog::getOpenFileName(parent, caption, suggested, filter);
+}
+
+bool MorPrint::AskQuestion(const QString& text, const QString& caption) {
+    if (g_questionHook)
+        return g_questionHook(text, caption);
+    return QMessageBox::question(QApplication::activeWindow(), caption, text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString MorPrint::SuggestedPdfName() {
+    // The folder of this document's last PDF, else of the file the printer set-up named, else
+    // of the last PDF of any document.
+    QString folder = m_strPdfFolder;
+    if (folder.isEmpty() && m_pPrinter && !m_pPrinter->outputFileName().isEmpty())
+        folder = QFileInfo(m_pPrinter->outputFileName()).absolutePath();
+    if (folder.isEmpty())
+        folder = g_lastPdfFolder;
+    if (folder.isEmpty())
+        folder = QDir::currentPath();
+    // The document's first line, as a file name: letters and digits, the rest one "_".
+    QString base;
+    for (int i = 0; base.isEmpty() && i < GetLinesOnPage(); ++i)
+        base = GetPageLine(1, i).simplified();
+    QString name;
+    for (QChar c : base) {
+        const bool plain = c.isLetterOrNumber() && c.unicode() < 128;
+        if (plain)
+            name.append(c);
+        else if (!name.endsWith(QLatin1Char('_')))
+            name.append(QLatin1Char('_'));
+        if (name.size() >= 40)
+            break;
+    }
+    while (name.endsWith(QLatin1Char('_')))
+        name.chop(1);
+    if (name.isEmpty())
+        name = QStringLiteral("Document");
+    return QDir(folder).filePath(name + QLatin1Char('_') +
+                                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                                 QStringLiteral(".pdf"));
+}
+
+QString MorPrint::AskPdfFileName(QWidget* parent, const QString& caption) {
+    QString name = AskFileName(parent, caption, QStringLiteral("Fisiere PDF (*.pdf)"), true,
+                               SuggestedPdfName());
+    if (name.isEmpty())
+        return QString();
+    if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        name += QStringLiteral(".pdf");
+    if (QFileInfo::exists(name) &&
+        !AskQuestion(QStringLiteral("Fisierul %1 exista deja.\nIl inlocuiti?").arg(name), caption))
+        return QString();
+    m_strPdfFolder = g_lastPdfFolder = QFileInfo(name).absolutePath();
+    return name;
 }
 
 std::unique_ptr<QPrinter> MorPrint::MakePdfPrinter() {
@@ -164,8 +298,8 @@ std::unique_ptr<QPrinter> MorPrint::MakePdfPrinter() {
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setResolution(600);
     printer->setFullPage(false);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                       QPageLayout::Millimeter));
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     return printer;
 }
 
@@ -173,11 +307,14 @@ std::unique_ptr<QPrinter> MorPrint::MakePdfPrinter() {
 
 MorPrint::MorPrint() = default;
 
-MorPrint::~MorPrint() { Uninit(); }
+MorPrint::~MorPrint() {
+    Uninit();
+}
 
 bool MorPrint::OpenWorkingFiles(const QString& folder) {
     auto makeIn = [](const QString& dir, const char* prefix) -> QString {
-        QTemporaryFile tmp(dir + QLatin1Char('/') + QLatin1String(prefix) + QStringLiteral("XXXXXX.tmp"));
+        QTemporaryFile tmp(dir + QLatin1Char('/') + QLatin1String(prefix) +
+                           QStringLiteral("XXXXXX.tmp"));
         tmp.setAutoRemove(false);
         if (!tmp.open())
             return QString();
@@ -201,13 +338,14 @@ bool MorPrint::OpenWorkingFiles(const QString& folder) {
     return m_pIPD->open(mode) && m_pDPD->open(mode);
 }
 
-int MorPrint::Init(const QString& szTempFolder, uint16_t iFontSize, uint16_t iFlags, uint16_t iCharsPerLine) {
+int MorPrint::Init(const QString& szTempFolder, uint16_t iFontSize, uint16_t iFlags,
+                   uint16_t iCharsPerLine) {
     Uninit();
     if (!OpenWorkingFiles(szTempFolder))
         return 0;
     m_iReqFontSize = std::max<uint16_t>(iFontSize, 50);
     m_iFlags = iFlags;
-    m_iReqCharsPerLine = iCharsPerLine;
+    m_iReqCharsPerLine = std::min<uint16_t>(iCharsPerLine, MaxCharsPerLine);
     std::fill(std::begin(m_iUserMargins), std::end(m_iUserMargins), 0);
     std::fill(std::begin(m_iLayoutMargins), std::end(m_iLayoutMargins), 0);
     m_iHeaderCount = m_iFooterCount = 0;
@@ -237,13 +375,27 @@ void MorPrint::Uninit() {
 
 // --- settings ----------------------------------------------------------------------------------
 
-void MorPrint::SetUserMargins(const QMargins& mm) {
+int32_t MorPrint::SetUserMargins(const QMargins& mm) {
+    // Margins below zero or leaving nothing of the page are refused, the old ones stay.
+    const double across = (double(mm.left()) + mm.right()) * 3.937;
+    const double down = (double(mm.top()) + mm.bottom()) * 3.937;
+    if (mm.left() < 0 || mm.top() < 0 || mm.right() < 0 || mm.bottom() < 0 ||
+        (m_iPageWidth > 0 && across >= m_iPageWidth) ||
+        (m_iPageHeight > 0 && down >= m_iPageHeight)) {
+        m_strLastError = QStringLiteral("Margini incorecte: %1, %2, %3, %4 mm.")
+                             .arg(mm.left())
+                             .arg(mm.top())
+                             .arg(mm.right())
+                             .arg(mm.bottom());
+        return 0;
+    }
     m_iUserMargins[0] = mmToHundredths(mm.left());
     m_iUserMargins[1] = mmToHundredths(mm.top());
     m_iUserMargins[2] = mmToHundredths(mm.right());
     m_iUserMargins[3] = mmToHundredths(mm.bottom());
     WriteIPDHead();
     m_bNeedsPaging = 1;
+    return 1;
 }
 
 QMargins MorPrint::GetUserMargins() const {
@@ -271,7 +423,9 @@ void MorPrint::SetEscProc(EscProc proc, int iUserData) {
     m_iEscUserData = iUserData;
 }
 
-int MorPrint::ComputeEscProc(QPainter* dc) { return m_pEscProc ? m_pEscProc(dc, m_iEscUserData) : 0; }
+int MorPrint::ComputeEscProc(QPainter* dc) {
+    return m_pEscProc ? m_pEscProc(dc, m_iEscUserData) : 0;
+}
 
 // --- writing -----------------------------------------------------------------------------------
 
@@ -289,7 +443,15 @@ int32_t MorPrint::WriteLn(const QString& strText, int32_t iKind) {
     text.replace('\0', "");
     rec.append(text);
     rec.append('\0');
-    m_pIPD->write(rec);
+    // A line the working file did not take is not stored: the caller learns it.
+    const qint64 at = m_pIPD->size();
+    if (m_pIPD->write(rec) != rec.size()) {
+        m_strLastError = QStringLiteral("Fisierul de lucru %1 nu poate fi scris: %2")
+                             .arg(m_strIPDFileName, m_pIPD->errorString());
+        m_pIPD->resize(at);
+        m_pIPD->seek(at);
+        return 0;
+    }
     if (iKind == KindHeader)
         ++m_iHeaderCount;
     else if (iKind == KindFooter)
@@ -337,7 +499,8 @@ QString justifyLine(const QString& line, int width) {
 
 int32_t MorPrint::QWriteMultiLine(const QString& strText, int iJustify) {
     const int width = std::max<int>(m_iCharsPerLine, 1);
-    QString text = strText + QLatin1Char(' ');
+    // Tabs take their columns before wrapping, so that no wrapped line grows past the width.
+    QString text = expandTabs(strText) + QLatin1Char(' ');
     while (!text.isEmpty()) {
         const QString window = text.left(width + 1);
         const qsizetype lf = window.indexOf(QLatin1Char('\n'));
@@ -368,7 +531,9 @@ int32_t MorPrint::QWriteBarCode(const QString& strCode, int32_t iKind) {
     return WriteLn(QStringLiteral("@@BC:") + strCode.trimmed(), iKind);
 }
 
-void MorPrint::TurnPage() { WriteLn(QStringLiteral("@@FF"), KindBody); }
+void MorPrint::TurnPage() {
+    WriteLn(QStringLiteral("@@FF"), KindBody);
+}
 
 int32_t MorPrint::Reset() {
     m_bNeedsPaging = 1;
@@ -486,7 +651,8 @@ QString MorPrint::FontFamily() {
 }
 
 void MorPrint::ApplyOrientation(QPrinter& printer) const {
-    printer.setPageOrientation((m_iFlags & FlagLandscape) ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation((m_iFlags & FlagLandscape) ? QPageLayout::Landscape
+                                                          : QPageLayout::Portrait);
 }
 
 int MorPrint::Initializari(int iStoredPrinter) {
@@ -497,7 +663,8 @@ int MorPrint::Initializari(int iStoredPrinter) {
             QPrinterInfo info = QPrinterInfo::defaultPrinter();
             if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
                 info = QPrinterInfo::availablePrinters().constFirst();
-            m_pPrinter = info.isNull() ? MakePdfPrinter() : std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+            m_pPrinter = info.isNull() ? MakePdfPrinter()
+                                       : std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         }
     }
     if (!m_pPrinter)
@@ -526,31 +693,40 @@ int MorPrint::Initializari(int iStoredPrinter) {
     const double toHundredthsX = 100.0 / m_pPrinter->logicalDpiX();
     // The line pitch is the font's full height, rounded up so that lines never overlap.
     m_iLineHeight = std::max(1, int(std::ceil(fm.height() * toHundredthsY - 1e-6)));
-    const int usableHeight = m_iPageHeight - m_iLayoutMargins[1] - m_iLayoutMargins[3];
-    m_iLinesPerPage = uint16_t(std::clamp(usableHeight / m_iLineHeight, 0, 65535));
+    // In 64 bits: margins come from files and callers, and must never overflow the page.
+    const int64_t usableHeight = int64_t(m_iPageHeight) - m_iLayoutMargins[1] - m_iLayoutMargins[3];
+    m_iLinesPerPage = uint16_t(std::clamp<int64_t>(usableHeight / m_iLineHeight, 0, 65535));
     if (m_iReqCharsPerLine) {
         m_iCharsPerLine = m_iReqCharsPerLine;
     } else {
         const double charWidth = fm.horizontalAdvance(QLatin1Char('M')) * toHundredthsX;
-        const int usableWidth = m_iPageWidth - m_iLayoutMargins[0] - m_iLayoutMargins[2];
-        m_iCharsPerLine = uint16_t(std::clamp(charWidth > 0 ? int(usableWidth / charWidth) : 0, 0, 65535));
+        const int64_t usableWidth =
+            int64_t(m_iPageWidth) - m_iLayoutMargins[0] - m_iLayoutMargins[2];
+        m_iCharsPerLine = uint16_t(std::clamp<int64_t>(
+            charWidth > 0 ? int64_t(usableWidth / charWidth) : 0, 0, MaxCharsPerLine));
     }
     WriteDPDHead();
     return 1;
 }
 
-void MorPrint::CalculateMargins() { std::copy(std::begin(m_iUserMargins), std::end(m_iUserMargins), m_iLayoutMargins); }
+void MorPrint::CalculateMargins() {
+    std::copy(std::begin(m_iUserMargins), std::end(m_iUserMargins), m_iLayoutMargins);
+}
 
 int MorPrint::CalculateFont(const QString& strFamily) {
     const QString buffer(m_iReqCharsPerLine, QLatin1Char('B'));
-    const double available = m_iPageWidth - m_iLayoutMargins[0] - m_iLayoutMargins[2];
+    const double available = double(m_iPageWidth) - m_iLayoutMargins[0] - m_iLayoutMargins[2];
     const double toHundredths = 100.0 / m_pPrinter->logicalDpiX();
     auto widthAt = [&](int size) {
-        return QFontMetricsF(EzCreateFont(strFamily, size), m_pPrinter.get()).horizontalAdvance(buffer) * toHundredths;
+        return QFontMetricsF(EzCreateFont(strFamily, size), m_pPrinter.get())
+                   .horizontalAdvance(buffer) *
+               toHundredths;
     };
     int chosen = 50;
     double chosenWidth = widthAt(50);
-    for (int size = 50; size <= 65530; size += 10) {
+    // Sizes above the largest a document may ask for are not tried: a very short line on a wide
+    // page would otherwise create a font for every point up to the thousands.
+    for (int size = 50; size <= MaxFontSize; size += 10) {
         const double width = size == 50 ? chosenWidth : widthAt(size);
         if (width > available)
             break;
@@ -564,9 +740,12 @@ int MorPrint::CalculateFont(const QString& strFamily) {
     const QFontMetricsF screen(font);
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double screenDpi = primary ? primary->logicalDotsPerInchX() : 96.0;
-    const double screenWidth = screen.horizontalAdvance(buffer) * 100.0 / (screenDpi > 0 ? screenDpi : 96.0);
-    m_iPageDisplayWidth = chosenWidth > 0 ? int(std::lround(screenWidth * m_iPageWidth / chosenWidth)) : m_iPageWidth;
-    m_iPageDisplayHeight = m_iPageWidth > 0 ? int(int64_t(m_iPageDisplayWidth) * m_iPageHeight / m_iPageWidth) : 0;
+    const double screenWidth =
+        screen.horizontalAdvance(buffer) * 100.0 / (screenDpi > 0 ? screenDpi : 96.0);
+    m_iPageDisplayWidth =
+        chosenWidth > 0 ? int(std::lround(screenWidth * m_iPageWidth / chosenWidth)) : m_iPageWidth;
+    m_iPageDisplayHeight =
+        m_iPageWidth > 0 ? int(int64_t(m_iPageDisplayWidth) * m_iPageHeight / m_iPageWidth) : 0;
     return m_iFontSize;
 }
 
@@ -596,6 +775,9 @@ QByteArray MorPrint::Conv(int iWidth, const QByteArray& text, int iPage) {
         centre = formatPage(centre, iPage);
         right = formatPage(right, iPage);
     }
+    left = expandTabs(left);
+    centre = expandTabs(centre);
+    right = expandTabs(right);
     char* d = line.data();
     memcpy(d, left.constData(), std::min<qsizetype>(left.size(), width));
     if (!centre.isEmpty()) {
@@ -624,18 +806,20 @@ int MorPrint::Paging() {
     m_pIPD->seek(0);
     const QByteArray ipd = m_pIPD->readAll();
     m_pIPD->seek(m_pIPD->size());
-    const std::vector<Record> records = parseRecords(ipd);
 
     // The header and footer blocks: the H and F records before the first body record.
     m_aHeaders.clear();
     m_aFooters.clear();
-    for (const Record& rec : records) {
-        if (rec.kind == 'B')
-            break;
-        if (rec.kind == 'H')
-            m_aHeaders.append(rec.text);
-        else if (rec.kind == 'F')
-            m_aFooters.append(rec.text);
+    {
+        RecordCursor cursor(ipd);
+        char kind = 0;
+        QByteArrayView text;
+        while (cursor.next(&kind, &text) && kind != 'B') {
+            if (kind == 'H' && m_aHeaders.size() < 65535)
+                m_aHeaders.append(text.toByteArray());
+            else if (kind == 'F' && m_aFooters.size() < 65535)
+                m_aFooters.append(text.toByteArray());
+        }
     }
     m_iHeaderCount = uint16_t(m_aHeaders.size());
     m_iFooterCount = uint16_t(m_aFooters.size());
@@ -659,24 +843,43 @@ int MorPrint::Paging() {
     if (W <= 0 || L <= 0 || reserved >= L)
         return 0;
     const int bodyCapacity = L - (footers ? m_iFooterCount + 1 : 0);
+    const qint64 pageBytes = qint64(L) * W;
 
-    auto nextBody = [&](size_t from) -> qsizetype {
-        for (size_t i = from; i < records.size(); ++i)
-            if (records[i].kind == 'B')
-                return qsizetype(i);
-        return -1;
+    // The body records in order, one looked ahead so that the last page is known.
+    RecordCursor cursor(ipd);
+    QByteArrayView pending;
+    auto nextBody = [&]() {
+        char kind = 0;
+        QByteArrayView text;
+        while (cursor.next(&kind, &text))
+            if (kind == 'B') {
+                pending = text;
+                return true;
+            }
+        return false;
     };
     const QByteArray blank(W, ' ');
     QByteArray out;
-    out.reserve(qsizetype(records.size() + L) * W);
+    out.reserve(pageBytes);
     bool hasTable = false;
     m_strTableHeader.clear();
-    qsizetype pos = nextBody(0);
+    bool more = nextBody();
     int page = 0;
+    qint64 written = 0;
+    m_pDPD->seek(DpdHeadSize);
     do {
+        // Pages go to the file one at a time, so memory stays at one page whatever the length.
+        if (written + pageBytes > m_iMaxLayoutBytes) {
+            m_strLastError =
+                QStringLiteral("Documentul depaseste %1 MB in pagini si nu poate fi paginat.")
+                    .arg(m_iMaxLayoutBytes >> 20);
+            m_pDPD->resize(DpdHeadSize);
+            return 0;
+        }
         ++page;
         m_iPaginaCurenta = page;
         m_iLineOnPage = 0;
+        out.clear();
         auto emitLine = [&](const QByteArray& line) {
             out.append(line);
             ++m_iLineOnPage;
@@ -690,12 +893,12 @@ int MorPrint::Paging() {
         if (hasTable && m_iLineOnPage + 1 < bodyCapacity)
             emitLine(Conv(W, m_strTableHeader, page));
         while (m_iLineOnPage < bodyCapacity) {
-            if (pos < 0) {
+            if (!more) {
                 emitLine(blank);
                 continue;
             }
-            const QByteArray& text = records[size_t(pos)].text;
-            pos = nextBody(size_t(pos) + 1);
+            const QByteArrayView text = pending;
+            more = nextBody();
             if (breaks && text.startsWith("@@FF")) {
                 while (m_iLineOnPage < bodyCapacity)
                     emitLine(blank);
@@ -704,10 +907,10 @@ int MorPrint::Paging() {
                 m_strTableHeader.clear();
             } else if (text.startsWith("@@TAB:")) {
                 hasTable = true;
-                m_strTableHeader = text.mid(6);
+                m_strTableHeader = text.sliced(6).toByteArray();
                 emitLine(Conv(W, m_strTableHeader, page));
             } else {
-                emitLine(Conv(W, text, page));
+                emitLine(Conv(W, text.toByteArray(), page));
             }
         }
         if (footers) {
@@ -715,10 +918,15 @@ int MorPrint::Paging() {
             for (const QByteArray& f : std::as_const(m_aFooters))
                 emitLine(Conv(W, f, page));
         }
-    } while (pos >= 0);
+        if (m_pDPD->write(out) != out.size()) {
+            m_strLastError = QStringLiteral("Fisierul de lucru %1 nu poate fi scris: %2")
+                                 .arg(m_strDPDFileName, m_pDPD->errorString());
+            m_pDPD->resize(DpdHeadSize);
+            return 0;
+        }
+        written += out.size();
+    } while (more);
 
-    m_pDPD->seek(DpdHeadSize);
-    m_pDPD->write(out);
     m_pDPD->flush();
     m_iPaginaCurenta = 1;
     return 1;
@@ -792,69 +1000,215 @@ QByteArray readAllOf(QFile& file) {
 int32_t MorPrint::SaveToIPDFile(const QString& szPath) {
     if (!m_pIPD)
         return 0;
-    const QByteArray data = readAllOf(*m_pIPD);
-    QFile out(szPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size())
-        return 0;
-    return 1;
+    m_strLastError.clear();
+    return pagero::writeWholeFile(szPath, readAllOf(*m_pIPD), &m_strLastError) ? 1 : 0;
 }
 
 int32_t MorPrint::LoadFromIPDFile(const QString& szPath) {
     if (!m_pIPD)
         return 0;
     QFile in(szPath);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!in.open(QIODevice::ReadOnly)) {
+        m_strLastError =
+            QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(szPath, in.errorString());
         return 0;
-    return LoadDocument(in.readAll());
+    }
+    // Never more than a document's bound is read, so a huge file or an endless device (a
+    // pipe, /dev/zero) costs nothing.
+    QByteArray data;
+    if (!in.isSequential() && in.size() <= MaxDocumentBytes)
+        data = in.readAll();
+    while (in.isSequential() && data.size() <= MaxDocumentBytes) {
+        const QByteArray chunk = in.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        data.append(chunk);
+    }
+    if (data.size() > MaxDocumentBytes || (!in.isSequential() && in.size() > MaxDocumentBytes)) {
+        m_strLastError =
+            QStringLiteral("Fisierul %1 este prea mare pentru un document.").arg(szPath);
+        return 0;
+    }
+    return LoadDocument(data, szPath);
 }
 
-int32_t MorPrint::LoadDocument(const QByteArray& ipd) {
-    if (!ValidIPDHead(ipd) || !replaceContent(*m_pIPD, ipd))
+bool MorPrint::CheckDocument(const QByteArray& ipd, const QString& szSource) {
+    auto refuse = [&](const QString& why) {
+        m_strLastError = QStringLiteral("Fisierul %1 %2").arg(szSource, why);
+        return false;
+    };
+    if (!ValidIPDHead(ipd))
+        return refuse(QStringLiteral("nu este un document de tiparire."));
+    if (ipd.size() > MaxDocumentBytes)
+        return refuse(QStringLiteral("este prea mare pentru un document."));
+    const char* h = ipd.constData();
+    const int fontSize = get16(h + 10);
+    const int chars = get16(h + 30);
+    const uint16_t flags = get16(h + 28);
+    int64_t margin[4];
+    for (int i = 0; i < 4; ++i)
+        margin[i] = get32(h + 12 + 4 * i);
+    if (chars > MaxCharsPerLine)
+        return refuse(QStringLiteral("cere %1 caractere pe linie (cel mult %2).")
+                          .arg(chars)
+                          .arg(MaxCharsPerLine));
+    if (fontSize > MaxFontSize)
+        return refuse(QStringLiteral("cere un font de %1 puncte (cel mult %2).")
+                          .arg(fontSize / 10)
+                          .arg(MaxFontSize / 10));
+    // The margins must leave part of the page of this printer, in the document's orientation.
+    int64_t across = m_iPageWidth, down = m_iPageHeight;
+    if (bool(flags & FlagLandscape) != bool(m_iFlags & FlagLandscape))
+        std::swap(across, down);
+    if (margin[0] < 0 || margin[1] < 0 || margin[2] < 0 || margin[3] < 0 ||
+        margin[0] + margin[2] >= across || margin[1] + margin[3] >= down)
+        return refuse(QStringLiteral("are margini in afara paginii (%1, %2, %3, %4).")
+                          .arg(margin[0])
+                          .arg(margin[1])
+                          .arg(margin[2])
+                          .arg(margin[3]));
+    // Every record is whole: a known kind letter and its terminating zero. A file cut short
+    // is refused rather than loaded as a shorter document.
+    for (qsizetype pos = IpdHeadSize; pos < ipd.size();) {
+        if (!kindLetterKnown(ipd.at(pos)))
+            return refuse(QStringLiteral("are o linie de tip necunoscut la pozitia %1.").arg(pos));
+        const qsizetype end = ipd.indexOf('\0', pos + 1);
+        if (end < 0)
+            return refuse(QStringLiteral("este trunchiat (ultima linie nu este intreaga)."));
+        pos = end + 1;
+    }
+    return true;
+}
+
+int32_t MorPrint::LoadDocument(const QByteArray& ipd, const QString& szSource) {
+    if (!CheckDocument(ipd, szSource))
         return 0;
-    ReadIPDHead();
-    m_bBodyStarted = 0;
-    for (const Record& rec : parseRecords(ipd))
-        if (rec.kind == 'B')
-            m_bBodyStarted = 1;
-    m_bNeedsPaging = 1;
-    Paging();
+    const QByteArray previous = readAllOf(*m_pIPD);
+    if (!replaceContent(*m_pIPD, ipd)) {
+        m_strLastError = QStringLiteral("Fisierul de lucru %1 nu poate fi scris: %2")
+                             .arg(m_strIPDFileName, m_pIPD->errorString());
+        replaceContent(*m_pIPD, previous);
+        ReadIPDHead();
+        return 0;
+    }
+    auto adopt = [this](const QByteArray& image) {
+        ReadIPDHead();
+        m_bBodyStarted = 0;
+        RecordCursor cursor(image);
+        char kind = 0;
+        QByteArrayView text;
+        while (!m_bBodyStarted && cursor.next(&kind, &text))
+            m_bBodyStarted = kind == 'B';
+        m_bNeedsPaging = 1;
+        m_strLastError.clear();
+        return Paging();
+    };
+    if (!adopt(ipd) && !m_strLastError.isEmpty()) {
+        // Paging gave up on the document's size: the previous document comes back.
+        const QString why = QStringLiteral("Fisierul %1: %2").arg(szSource, m_strLastError);
+        replaceContent(*m_pIPD, previous);
+        adopt(previous);
+        m_strLastError = why;
+        return 0;
+    }
     return 1;
 }
+
+namespace {
+
+// The length of the whole entries at the start of a multiple-document image, or -1 when the
+// image is no such file. What follows them is a torn tail (an append cut short) when it looks
+// like the start of an entry: its document header, as far as present, is an IPD header.
+qsizetype wholeMpdEntries(const QByteArray& mpd) {
+    constexpr qsizetype entryHead = 4 + MorPrint::MpdNameSize;
+    qsizetype pos = 0;
+    int whole = 0;
+    while (mpd.size() - pos >= entryHead) {
+        const quint32 n = quint32(get32(mpd.constData() + pos));
+        if (qint64(n) > mpd.size() - pos - entryHead)
+            break;
+        if (!MorPrint::ValidIPDHead(mpd.mid(pos + entryHead, n)))
+            return -1;
+        pos += entryHead + n;
+        ++whole;
+    }
+    if (pos == mpd.size())
+        return pos;
+    const QByteArray tail = mpd.mid(pos + entryHead, MorPrint::IpdHeadSize);
+    QByteArray expected(10, '\0');
+    put16(expected.data(), MorPrint::FileMagic);
+    put16(expected.data() + 2, 1);
+    put16(expected.data() + 4, 1);
+    put16(expected.data() + 6, 1);
+    put16(expected.data() + 8, MorPrint::IpdHeadSize);
+    const qsizetype seen = std::min<qsizetype>(tail.size(), expected.size());
+    if (seen == 0 ? whole == 0 : tail.left(seen) != expected.left(seen))
+        return -1;
+    return pos;
+}
+
+} // namespace
 
 int32_t MorPrint::SaveToMPDFile(const QString& szPath, const QString& szName) {
     if (!m_pIPD)
         return 0;
-    QFile out(szPath);
-    if (!out.open(QIODevice::ReadWrite) || !out.seek(out.size()))
-        return 0;
+    m_strLastError.clear();
+    // The file is rewritten whole (its entries, then the new one) and renamed into place, so
+    // an append cut short never leaves a torn file; a torn tail left by an older cut is dropped.
+    QByteArray mpd;
+    QFile old(szPath);
+    if (old.exists()) {
+        if (!QFileInfo(szPath).isFile()) { // a device or a pipe holds no entries to keep
+            m_strLastError =
+                QStringLiteral("Fisierul %1 nu este un fisier cu documente multiple.").arg(szPath);
+            return 0;
+        }
+        if (!old.open(QIODevice::ReadOnly)) {
+            m_strLastError =
+                QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(szPath, old.errorString());
+            return 0;
+        }
+        mpd = old.readAll();
+        old.close();
+        const qsizetype whole = wholeMpdEntries(mpd);
+        if (whole < 0) {
+            m_strLastError =
+                QStringLiteral("Fisierul %1 nu este un fisier cu documente multiple.").arg(szPath);
+            return 0;
+        }
+        mpd.truncate(whole);
+    }
     const QByteArray data = readAllOf(*m_pIPD);
     char head[4 + MpdNameSize] = {};
     put32(head, int32_t(data.size()));
     const QByteArray name = ToAnsi(szName).left(MpdNameSize - 1);
     memcpy(head + 4, name.constData(), name.size());
-    if (out.write(head, sizeof head) != qint64(sizeof head))
-        return 0;
-    for (qsizetype pos = 0; pos < data.size(); pos += 1024)
-        if (out.write(data.mid(pos, 1024)) < 0)
-            return 0;
-    return 1;
+    mpd.append(head, sizeof head);
+    mpd.append(data);
+    return pagero::writeWholeFile(szPath, mpd, &m_strLastError) ? 1 : 0;
 }
 
 int32_t MorPrint::LoadFromMPDFile(const QString& szPath, uint16_t iIndex, QStringList* pNames) {
     if (!m_pIPD)
         return 0;
     QFile in(szPath);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!in.open(QIODevice::ReadOnly)) {
+        m_strLastError =
+            QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(szPath, in.errorString());
         return 0;
+    }
     QStringList names;
     QByteArray chosen;
-    bool found = false;
+    bool found = false, tooBig = false;
+    const qint64 size = in.size();
+    // Entries are read only as far as the file holds them whole: a length beyond the end is a
+    // torn tail (an append cut short) and ends the list.
     for (int i = 0;; ++i) {
         const QByteArray head = in.read(4 + MpdNameSize);
         if (head.size() < 4 + MpdNameSize)
             break;
         const quint32 n = quint32(get32(head.constData()));
-        if (quint64(in.pos()) + n > quint64(in.size()))
+        if (qint64(n) > size - in.pos() || n < quint32(IpdHeadSize))
             break;
         QByteArray name = head.mid(4, MpdNameSize);
         const qsizetype zero = name.indexOf('\0');
@@ -862,25 +1216,40 @@ int32_t MorPrint::LoadFromMPDFile(const QString& szPath, uint16_t iIndex, QStrin
             name.truncate(zero);
         names.append(FromAnsi(name));
         if (i == iIndex) {
+            if (n > MaxDocumentBytes) {
+                tooBig = true;
+                in.seek(in.pos() + n);
+                continue;
+            }
             chosen = in.read(n);
-            found = true;
-        } else {
-            in.seek(in.pos() + n);
+            found = chosen.size() == qsizetype(n);
+        } else if (!in.seek(in.pos() + n)) {
+            break;
         }
     }
     if (pNames)
         *pNames = names;
+    if (tooBig) {
+        m_strLastError =
+            QStringLiteral("Documentul %1 din %2 este prea mare.").arg(iIndex).arg(szPath);
+        return 0;
+    }
+    if (!found) {
+        m_strLastError = QStringLiteral("Fisierul %1 nu are documentul %2 (are %3).")
+                             .arg(szPath)
+                             .arg(iIndex)
+                             .arg(names.size());
+        return 0;
+    }
     // An entry that is no IPD document is refused rather than loaded as garbage.
-    return found ? LoadDocument(chosen) : 0;
+    return LoadDocument(chosen, QStringLiteral("%1 (documentul %2)").arg(szPath).arg(iIndex));
 }
 
 int32_t MorPrint::SaveToTextFile(const QString& szPath) {
     if (!m_pDPD)
         return 0;
+    m_strLastError.clear();
     const int32_t pages = GetPageCount();
-    QFile out(szPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
     const int W = m_iCharsPerLine;
     QByteArray text;
     for (int p = 1; p <= pages; ++p) {
@@ -890,5 +1259,5 @@ int32_t MorPrint::SaveToTextFile(const QString& szPath) {
             text.append("\r\n");
         }
     }
-    return out.write(text) == text.size() ? 1 : 0;
+    return pagero::writeWholeFile(szPath, text, &m_strLastError) ? 1 : 0;
 }

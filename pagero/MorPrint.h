@@ -62,12 +62,14 @@ public:
     // that fails), takes the default printer and computes the page metrics. 1, or 0 when no
     // usable printer exists.
     int Init(const QString& szTempFolder = QString(), uint16_t iFontSize = 100,
-             uint16_t iFlags = FlagPageBreaks | FlagHeaders | FlagFooters, uint16_t iCharsPerLine = 0);
+             uint16_t iFlags = FlagPageBreaks | FlagHeaders | FlagFooters,
+             uint16_t iCharsPerLine = 0);
     // Closes and deletes the working files (nothing happens when they are already gone).
     void Uninit();
 
     // Margins in millimetres (left, top, right, bottom); stored as hundredths of an inch.
-    void SetUserMargins(const QMargins& mm);
+    // 1, or 0 when one is negative or they leave nothing of the page (the old ones stay).
+    int32_t SetUserMargins(const QMargins& mm);
     QMargins GetUserMargins() const; // hundredths of an inch
     void SetFlags(uint16_t iFlags);
     uint16_t GetFlags() const { return m_iFlags; }
@@ -131,6 +133,14 @@ public:
     QString GetDPDFileName() const { return m_strDPDFileName; }
     static bool ValidIPDHead(const QString& szFileName);
     static bool ValidIPDHead(const QByteArray& head);
+    // Why the last load, save or paging failed, naming the file; empty after a success.
+    QString GetLastError() const { return m_strLastError; }
+
+    // Bounds a document must keep to be loaded: anything beyond them is refused, so a crafted
+    // file cannot make paging allocate or write without limit.
+    static constexpr int MaxCharsPerLine = 1000;
+    static constexpr int MaxFontSize = 1440;               // tenths of a point (144 pt)
+    static constexpr qint64 MaxDocumentBytes = 32ll << 20; // one IPD document
 
     // --- Windows-1250 -----------------------------------------------------------------------
     static QByteArray ToAnsi(const QString& str);
@@ -148,10 +158,15 @@ public:
     // The platform's printer set-up: edits the printer, true for OK.
     using PrinterSetupHook = std::function<bool(QPrinter& printer, QWidget* parent)>;
     static void SetPrinterSetupHook(PrinterSetupHook hook);
-    // File names asked from the user (save: true for a save dialog); empty for cancel.
+    // File names asked from the user (save: true for a save dialog; suggested: the name
+    // offered, may be empty); empty for cancel.
     using FileNameHook =
-        std::function<QString(QWidget* parent, const QString& caption, const QString& filter, bool save)>;
+        std::function<QString(QWidget* parent, const QString& caption, const QString& filter,
+                              bool save, const QString& suggested)>;
     static void SetFileNameHook(FileNameHook hook);
+    // Yes/no questions of the library: true for yes. Without a hook a QMessageBox asks.
+    using QuestionHook = std::function<bool(const QString& text, const QString& caption)>;
+    static void SetQuestionHook(QuestionHook hook);
     // The default printer; the hook may return nullptr for "no printer".
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
     static void SetDefaultPrinterFactory(PrinterFactory factory);
@@ -164,13 +179,21 @@ public:
     // Helpers of the library's dialogs (not for applications).
     static void ShowMessage(const QString& text, const QString& caption, int icon);
     static int RunDialog(QDialog& dlg);
-    static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter, bool save);
+    static QString AskFileName(QWidget* parent, const QString& caption, const QString& filter,
+                               bool save, const QString& suggested = QString());
+    static bool AskQuestion(const QString& text, const QString& caption);
+    // The PDF file to write, asked every time: offered is the document's first line and today's
+    // date in the folder of the last PDF; an existing file is replaced only when the user says
+    // so. Empty when cancelled.
+    QString AskPdfFileName(QWidget* parent, const QString& caption);
+    QString SuggestedPdfName();
     // The printer set-up dialog on a copy of the printer; on OK the new printer is taken, its
     // orientation becomes the landscape flag and the document is paged again. False on cancel
     // or when the chosen printer cannot be used (a message says so; the old printer stays).
     bool RunPrinterSetup(QWidget* parent);
     // New margins in millimetres, refused with "Margini prea mari!" when less than five line
-    // heights would remain across or down the page. 1 accepted (and paged), 0 refused.
+    // heights would remain across or down the page (and with a message when one is negative).
+    // 1 accepted (and paged), 0 refused.
     int32_t SetMarginsChecked(const QMargins& mm);
 
 protected:
@@ -190,6 +213,8 @@ protected:
     // Draws one page; fScale = device pixels per hundredth of an inch of the page.
     void DrawPage(QPainter& dc, int iPage, double fScale);
     int32_t PrintPageList(const QList<int>& pages, QPrinter& printer);
+    // Prints the pages with a PDF printer into the file, replacing it only when whole.
+    int32_t PrintPdfFile(const QList<int>& pages, QPrinter& pdf, const QString& strPath);
     int ComputeEscProc(QPainter* dc);
     static QString FontFamily(); // "Courier New", else "Liberation Mono"
     // The text font at a size in tenths of a point; attributes: 1 bold, 2 italic, 4 underline,
@@ -200,7 +225,12 @@ protected:
     void WriteDPDHead();
     void ReadDPDHead();
     QByteArray ReadPage(int iPage);
-    int32_t LoadDocument(const QByteArray& ipd); // adopts a checked IPD image and pages it
+    // Adopts an IPD image after checking it (see CheckDocument) and pages it; on refusal the
+    // working document stays as it was. szSource names the file in the error text.
+    int32_t LoadDocument(const QByteArray& ipd, const QString& szSource);
+    // False (with the reason in m_strLastError) unless the image is a whole IPD document whose
+    // header values lie within the bounds above and within the printer's page.
+    bool CheckDocument(const QByteArray& ipd, const QString& szSource);
     bool OpenWorkingFiles(const QString& folder);
     void ApplyOrientation(QPrinter& printer) const;
 
@@ -228,4 +258,8 @@ protected:
     uint16_t m_iHeaderRule = 0, m_iFooterRule = 0;
     int32_t m_iCodeFontHeight = 36;
     std::unique_ptr<QPrinter> m_pPrinter;
+    QString m_strLastError;
+    QString m_strPdfFolder; // where this document's last PDF went
+    // Paging refuses to lay out more than this many bytes of pages.
+    qint64 m_iMaxLayoutBytes = 64ll << 20;
 };

@@ -1,8 +1,10 @@
 // Drawing pages, page ranges, printing, PDF export and the set-up operations of the preview.
 #include "pagero/MorPrint.h"
 #include "pagero/PreviewDialog.h"
+#include "pagero/SafeFile.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -25,6 +27,8 @@ namespace {
 
 // Module width aimed at for a barcode: one hundredth of an inch (0.254 mm).
 constexpr double kModule = 1.0;
+// Blank modules a scanner needs on either side of a Code 128 symbol.
+constexpr double kQuietZone = 10.0;
 
 struct ZintDeleter {
     void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
@@ -32,7 +36,8 @@ struct ZintDeleter {
 
 // The bars of a Code 128 symbol of the text, as (start, width) runs in modules, and the
 // symbol's width in modules; false when the text cannot be encoded.
-bool code128Bars(const QByteArray& text, std::vector<std::pair<double, double>>* bars, double* modules) {
+bool code128Bars(const QByteArray& text, std::vector<std::pair<double, double>>* bars,
+                 double* modules) {
     std::unique_ptr<zint_symbol, ZintDeleter> symbol(ZBarcode_Create());
     if (!symbol || text.isEmpty())
         return false;
@@ -42,9 +47,11 @@ bool code128Bars(const QByteArray& text, std::vector<std::pair<double, double>>*
     symbol->whitespace_width = 0;
     symbol->border_width = 0;
     symbol->scale = 1.0f;
-    if (ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(text.constData()), int(text.size())) >= ZINT_ERROR)
+    if (ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(text.constData()),
+                        int(text.size())) >= ZINT_ERROR)
         return false;
-    if (ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR || !symbol->vector || symbol->width <= 0)
+    if (ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR || !symbol->vector ||
+        symbol->width <= 0)
         return false;
     // Vector units per module: the vector's width spans the symbol's modules.
     const double unit = symbol->vector->width / symbol->width;
@@ -93,7 +100,9 @@ void MorPrint::DrawPage(QPainter& dc, int iPage, double fScale) {
     dc.setPen(Qt::black);
 
     auto lineAt = [&](int i) { return page.mid(qsizetype(i) * W, W); };
-    auto isRule = [&](int i) { return (m_iHeaderRule && i == m_iHeaderRule) || (m_iFooterRule && i == m_iFooterRule); };
+    auto isRule = [&](int i) {
+        return (m_iHeaderRule && i == m_iHeaderRule) || (m_iFooterRule && i == m_iFooterRule);
+    };
     for (int i = 0; i < L; ++i) {
         const QByteArray line = lineAt(i);
         const QByteArray code = barcodeText(line);
@@ -101,23 +110,30 @@ void MorPrint::DrawPage(QPainter& dc, int iPage, double fScale) {
             std::vector<std::pair<double, double>> bars;
             double modules = 0;
             if (code128Bars(code, &bars, &modules)) {
-                // Module width: a whole number of device pixels near 0.254 mm, narrower only when
-                // the symbol would not fit the line.
+                // Module width: a whole number of device pixels near 0.254 mm (3 dots at 300 dpi),
+                // narrower only when the symbol and its quiet zones would not fit the line.
+                const double span = modules + 2 * kQuietZone;
                 double module = std::max(1.0, std::round(kModule * fScale));
-                if (module * modules > lineWidth)
-                    module = lineWidth / modules;
-                const double codeWidth = module * modules;
+                if (module * span > lineWidth)
+                    module = lineWidth / span;
+                const double quiet = kQuietZone * module;
+                const double codeWidth = module * span;
                 // The symbol takes its own line and grows into the lines below only where they
                 // are blank under it, up to the barcode height, never over a rule line.
-                const int columns = std::min(W, int(std::ceil(codeWidth / std::max(charWidth, 1e-9))));
+                const int columns =
+                    std::min(W, int(std::ceil(codeWidth / std::max(charWidth, 1e-9))));
                 int rows = 1;
-                while (i + rows < L && !isRule(i + rows) && (rows + 1) * m_iLineHeight <= m_iCodeFontHeight &&
+                while (i + rows < L && !isRule(i + rows) &&
+                       (rows + 1) * m_iLineHeight <= m_iCodeFontHeight &&
                        lineAt(i + rows).left(columns).trimmed().isEmpty())
                     ++rows;
                 const double top = y0 + i * lh + 0.1 * lh;
                 const double height = rows * lh - 0.2 * lh;
+                // The quiet zone left of the bars lies inside the line: nothing else is drawn
+                // there, and it never falls off the page when the margin is 0.
                 for (const auto& [start, width] : bars)
-                    dc.fillRect(QRectF(x0 + start * module, top, width * module, height), Qt::black);
+                    dc.fillRect(QRectF(x0 + quiet + start * module, top, width * module, height),
+                                Qt::black);
                 continue;
             }
         }
@@ -158,8 +174,12 @@ double screenDpi() {
 }
 } // namespace
 
-int MorPrint::PageDisplayWidthPx() const { return int(std::lround(m_iPageDisplayWidth * screenDpi() / 100.0)); }
-int MorPrint::PageDisplayHeightPx() const { return int(std::lround(m_iPageDisplayHeight * screenDpi() / 100.0)); }
+int MorPrint::PageDisplayWidthPx() const {
+    return int(std::lround(m_iPageDisplayWidth * screenDpi() / 100.0));
+}
+int MorPrint::PageDisplayHeightPx() const {
+    return int(std::lround(m_iPageDisplayHeight * screenDpi() / 100.0));
+}
 
 namespace {
 
@@ -182,7 +202,8 @@ std::unique_ptr<QPrinter> clonePrinter(const QPrinter& src) {
 
 } // namespace
 
-// --- page ranges and printing ---------------------------------------------------------------------
+// --- page ranges and printing
+// ---------------------------------------------------------------------
 
 bool MorPrint::ParsePageRange(const QString& strRange, int iPageCount, QList<int>* pages) {
     pages->clear();
@@ -237,66 +258,124 @@ bool MorPrint::ParsePageRange(const QString& strRange, int iPageCount, QList<int
 int32_t MorPrint::PrintPageList(const QList<int>& pages, QPrinter& printer) {
     printer.setDocName(QStringLiteral("Morvel Doc"));
     printer.setCreator(QStringLiteral("Pagero"));
+    auto printerName = [&printer] {
+        return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                             : printer.printerName();
+    };
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        m_strLastError = QStringLiteral("Tiparirea la %1 nu poate porni.").arg(printerName());
         return 0;
+    }
     bool first = true;
     for (int p : pages) {
         if (!first && !printer.newPage()) {
             painter.end();
+            m_strLastError =
+                QStringLiteral("Imprimanta %1 nu a primit pagina %2.").arg(printerName()).arg(p);
             return 0;
         }
         first = false;
         m_iPaginaCurenta = p;
         PrintAPage(painter);
     }
-    return painter.end() ? 1 : 0;
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        m_strLastError =
+            QStringLiteral("Imprimanta %1 a raportat o eroare la tiparire.").arg(printerName());
+        return 0;
+    }
+    return 1;
 }
 
-int32_t MorPrint::Print() { return PrintPages(QStringLiteral("1,2,3,...")); }
+int32_t MorPrint::Print() {
+    return PrintPages(QStringLiteral("1,2,3,..."));
+}
 
-int32_t MorPrint::PrintPage(int32_t iPage) { return PrintPages(QString::number(iPage)); }
+int32_t MorPrint::PrintPage(int32_t iPage) {
+    return PrintPages(QString::number(iPage));
+}
 
 int32_t MorPrint::PrintPages(const QString& strRange) {
-    if (!m_pPrinter)
+    m_strLastError.clear();
+    if (!m_pPrinter) {
+        m_strLastError = QStringLiteral("Nu exista o imprimanta.");
         return 0;
+    }
     QList<int> pages;
     // An invalid list is refused before any job starts, so no blank sheet comes out.
-    if (!ParsePageRange(strRange, GetPageCount(), &pages))
+    const int32_t count = GetPageCount();
+    if (!ParsePageRange(strRange, count, &pages)) {
+        m_strLastError =
+            count <= 0 ? QStringLiteral("Documentul nu are pagini.")
+                       : QStringLiteral("Lista de pagini \"%1\" nu este valida.").arg(strRange);
         return 0;
+    }
     if (pages.isEmpty())
         return 1;
-    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat && m_pPrinter->outputFileName().isEmpty()) {
-        // The PDF printer writes a file the user names, every time.
-        QString name = AskFileName(QApplication::activeWindow(), QStringLiteral("Tipareste in fisier PDF"),
-                                   QStringLiteral("Fisiere PDF (*.pdf)"), true);
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat) {
+        // The PDF printer writes a file the user names, every time, even when the printer
+        // set-up chose one: a second print never silently replaces the first.
+        const QString name =
+            AskPdfFileName(QApplication::activeWindow(), QStringLiteral("Tipareste in fisier PDF"));
         if (name.isEmpty())
             return 0;
-        if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            name += QStringLiteral(".pdf");
         std::unique_ptr<QPrinter> job = clonePrinter(*m_pPrinter);
-        job->setOutputFileName(name);
-        return PrintPageList(pages, *job);
+        return PrintPdfFile(pages, *job, name);
     }
     return PrintPageList(pages, *m_pPrinter);
 }
 
+int32_t MorPrint::PrintPdfFile(const QList<int>& pages, QPrinter& pdf, const QString& strPath) {
+    pagero::SafeFile file(strPath);
+    if (!file.open()) {
+        m_strLastError = file.errorString();
+        return 0;
+    }
+    pdf.setOutputFileName(file.writePath());
+    const int32_t printed = PrintPageList(pages, pdf);
+    pdf.setOutputFileName(QString());
+    // The PDF writer does not report a disk that filled up under it: a file without its end
+    // marker is a file cut short.
+    QFile written(file.writePath());
+    bool whole = false;
+    if (written.open(QIODevice::ReadOnly) && written.size() > 16) {
+        written.seek(written.size() - 16);
+        whole = written.read(16).contains("%%EOF");
+    }
+    written.close();
+    if (!printed || !whole) {
+        m_strLastError =
+            QStringLiteral("Fisierul %1 nu poate fi scris: %2")
+                .arg(strPath, printed
+                                  ? QStringLiteral("fisierul PDF a ramas incomplet (disc plin?)")
+                                  : QStringLiteral("tiparirea in PDF nu a pornit"));
+        return 0;
+    }
+    if (!file.commit()) {
+        m_strLastError = file.errorString();
+        return 0;
+    }
+    return 1;
+}
+
 int32_t MorPrint::SaveToPDFFile(const QString& strPath) {
+    m_strLastError.clear();
     if (!m_pPrinter || strPath.isEmpty())
         return 0;
     const int32_t count = GetPageCount();
-    if (count <= 0)
+    if (count <= 0) {
+        m_strLastError = QStringLiteral("Documentul nu are pagini.");
         return 0;
+    }
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setResolution(600);
     pdf.setFullPage(false);
     pdf.setPageLayout(m_pPrinter->pageLayout());
-    pdf.setOutputFileName(strPath);
     QList<int> pages;
     for (int p = 1; p <= count; ++p)
         pages.append(p);
-    return PrintPageList(pages, pdf);
+    return PrintPdfFile(pages, pdf, strPath);
 }
 
 // --- set-up from the preview -----------------------------------------------------------------
@@ -318,6 +397,7 @@ bool MorPrint::RunPrinterSetup(QWidget* parent) {
         return false;
     const uint16_t oldFlags = m_iFlags;
     std::swap(m_pPrinter, candidate);
+    m_strPdfFolder.clear(); // a file named in the set-up now leads the next PDF's name
     // The chosen orientation is the document's from now on.
     if (m_pPrinter->pageLayout().orientation() == QPageLayout::Landscape)
         m_iFlags |= FlagLandscape;
@@ -343,11 +423,18 @@ bool MorPrint::RunPrinterSetup(QWidget* parent) {
 
 int32_t MorPrint::SetMarginsChecked(const QMargins& mm) {
     Paging();
+    // In floating point: any int the caller passes is compared, none is summed into overflow.
     const double lh5 = 5.0 * m_iLineHeight;
-    if (m_iPageHeight - lh5 < (mm.top() + mm.bottom()) * 3.937 ||
-        m_iPageWidth - lh5 < (mm.left() + mm.right()) * 3.937 || mm.left() < 0 || mm.top() < 0 ||
-        mm.right() < 0 || mm.bottom() < 0) {
-        ShowMessage(QStringLiteral("Margini prea mari!"), QStringLiteral("Margini"), QMessageBox::Warning);
+    const double across = (double(mm.left()) + mm.right()) * 3.937;
+    const double down = (double(mm.top()) + mm.bottom()) * 3.937;
+    if (mm.left() < 0 || mm.top() < 0 || mm.right() < 0 || mm.bottom() < 0) {
+        ShowMessage(QStringLiteral("Marginile nu pot fi negative!"), QStringLiteral("Margini"),
+                    QMessageBox::Warning);
+        return 0;
+    }
+    if (m_iPageHeight - lh5 < down || m_iPageWidth - lh5 < across) {
+        ShowMessage(QStringLiteral("Margini prea mari!"), QStringLiteral("Margini"),
+                    QMessageBox::Warning);
         return 0;
     }
     SetUserMargins(mm);

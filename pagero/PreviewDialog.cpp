@@ -33,7 +33,9 @@ const int kZoomPercents[] = {50, 75, 100, 150, 200};
 // The page on a grey desk, drawn by the document at the dialog's zoom.
 class PageView : public QWidget {
 public:
-    PageView(MorPrint& doc, QWidget* parent) : QWidget(parent), m_doc(doc) { setObjectName("pageView"); }
+    PageView(MorPrint& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+        setObjectName("pageView");
+    }
     void setPage(int page, double zoom) {
         m_page = page;
         m_zoom = zoom;
@@ -55,6 +57,11 @@ protected:
         p.translate(kPad, kPad);
         p.setClipRect(QRect(QPoint(0, 0), paper.size()));
         p.fillRect(QRect(QPoint(0, 0), paper.size()), Qt::white);
+        if (m_page < 1) {
+            p.drawText(QRect(QPoint(0, 0), paper.size()), Qt::AlignCenter,
+                       QStringLiteral("Documentul nu are pagini."));
+            return;
+        }
         m_doc.PrevPage(m_page, &p, m_zoom);
     }
 
@@ -130,6 +137,11 @@ PreviewDialog::PreviewDialog(MorPrint& doc, QWidget* parent) : QDialog(parent), 
     m_scroll->installEventFilter(this);
     m_scroll->viewport()->installEventFilter(this);
     m_view->installEventFilter(this);
+    // Page Up and Page Down turn pages whatever has the focus: the combo boxes would take
+    // them for their items and the edit box would swallow them.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_btnPrinter);
@@ -192,13 +204,24 @@ PreviewDialog::PreviewDialog(MorPrint& doc, QWidget* parent) : QDialog(parent), 
 void PreviewDialog::showPage(int page) {
     const int count = m_doc.GetPageCount();
     m_iPage = std::clamp(page, 1, std::max(count, 1));
-    m_lblPage->setText(QStringLiteral("%1 / %2").arg(m_iPage).arg(count));
+    // A document without pages says so and offers nothing to print or save as PDF.
+    m_lblPage->setText(count > 0 ? QStringLiteral("%1 / %2").arg(m_iPage).arg(count)
+                                 : QStringLiteral("Fara pagini"));
+    for (QWidget* w : {static_cast<QWidget*>(m_btnPrint), static_cast<QWidget*>(m_cmbRange),
+                       static_cast<QWidget*>(m_editPages), static_cast<QWidget*>(m_btnPdf)})
+        w->setEnabled(count > 0);
     m_btnFirst->setEnabled(m_iPage > 1);
     m_btnPrev->setEnabled(m_iPage > 1);
     m_btnNext->setEnabled(m_iPage < count);
     m_btnLast->setEnabled(m_iPage < count);
-    m_view->setPage(m_iPage, m_fZoom);
+    m_view->setPage(count > 0 ? m_iPage : 0, m_fZoom);
     m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void PreviewDialog::reportFailure(const QString& what) {
+    const QString why = m_doc.GetLastError();
+    MorPrint::ShowMessage(why.isEmpty() ? what : what + QLatin1Char('\n') + why,
+                          QStringLiteral("Previzualizare"), QMessageBox::Critical);
 }
 
 void PreviewDialog::updateZoom() {
@@ -229,11 +252,20 @@ void PreviewDialog::resizeEvent(QResizeEvent* event) {
 
 bool PreviewDialog::pagingKey(int key) {
     switch (key) {
-    case Qt::Key_PageDown: showPage(m_iPage + 1); return true;
-    case Qt::Key_PageUp: showPage(m_iPage - 1); return true;
-    case Qt::Key_Home: showPage(1); return true;
-    case Qt::Key_End: showPage(m_doc.GetPageCount()); return true;
-    default: return false;
+    case Qt::Key_PageDown:
+        showPage(m_iPage + 1);
+        return true;
+    case Qt::Key_PageUp:
+        showPage(m_iPage - 1);
+        return true;
+    case Qt::Key_Home:
+        showPage(1);
+        return true;
+    case Qt::Key_End:
+        showPage(m_doc.GetPageCount());
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -244,10 +276,13 @@ void PreviewDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 // The scroll area would take Page Up/Down, Home and End for scrolling; here they turn pages.
+// In the page list's edit box Home and End keep moving the cursor.
 bool PreviewDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::NoModifier && pagingKey(key->key()))
+        const bool pageKey = key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+        const bool editing = qobject_cast<QLineEdit*>(watched) != nullptr;
+        if (key->modifiers() == Qt::NoModifier && (pageKey || !editing) && pagingKey(key->key()))
             return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -261,13 +296,23 @@ void PreviewDialog::print() {
         printed = m_doc.Print();
         result = 2;
         break;
-    case 1: printed = m_doc.PrintPage(m_iPage); break;
-    case 2: printed = m_doc.PrintPages(QStringLiteral("2,4,6,...")); break;
-    case 3: printed = m_doc.PrintPages(QStringLiteral("1,3,5,...")); break;
-    default: printed = m_doc.PrintPages(m_editPages->text()); break;
+    case 1:
+        printed = m_doc.PrintPage(m_iPage);
+        break;
+    case 2:
+        printed = m_doc.PrintPages(QStringLiteral("2,4,6,..."));
+        break;
+    case 3:
+        printed = m_doc.PrintPages(QStringLiteral("1,3,5,..."));
+        break;
+    default:
+        printed = m_doc.PrintPages(m_editPages->text());
+        break;
     }
     if (printed)
         m_iResult = result;
+    else if (!m_doc.GetLastError().isEmpty()) // empty: the user cancelled the file name
+        reportFailure(QStringLiteral("Tiparirea nu a reusit."));
 }
 
 void PreviewDialog::printerSetup() {
@@ -280,7 +325,8 @@ void PreviewDialog::printerSetup() {
 void PreviewDialog::margins() {
     const QMargins h = m_doc.GetUserMargins();
     auto toMm = [](int hundredths) { return int(hundredths / 3.937 + 0.5); };
-    MarginsDialog dlg(QMargins(toMm(h.left()), toMm(h.top()), toMm(h.right()), toMm(h.bottom())), this);
+    MarginsDialog dlg(QMargins(toMm(h.left()), toMm(h.top()), toMm(h.right()), toMm(h.bottom())),
+                      this);
     if (MorPrint::RunDialog(dlg) != QDialog::Accepted)
         return;
     if (m_doc.SetMarginsChecked(dlg.margins())) {
@@ -290,39 +336,41 @@ void PreviewDialog::margins() {
 }
 
 void PreviewDialog::savePdf() {
-    QString name = MorPrint::AskFileName(this, QStringLiteral("Salveaza PDF"), QStringLiteral("Fisiere PDF (*.pdf)"), true);
+    const QString name = m_doc.AskPdfFileName(this, QStringLiteral("Salveaza PDF"));
     if (name.isEmpty())
         return;
-    if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        name += QStringLiteral(".pdf");
     if (!m_doc.SaveToPDFFile(name))
-        MorPrint::ShowMessage(QStringLiteral("Fisierul PDF nu poate fi scris:\n%1").arg(name),
-                              QStringLiteral("Previzualizare"), QMessageBox::Critical);
+        reportFailure(QStringLiteral("Fisierul PDF nu poate fi scris:\n%1").arg(name));
 }
 
 void PreviewDialog::saveDocument() {
-    const QString name = MorPrint::AskFileName(
-        this, QStringLiteral("Salvez"),
-        QStringLiteral("Fisiere text (*.txt);;Fisiere cu documente multiple (*.mpd);;Fisiere cu documente simple(*.ipd)"),
-        true);
+    const QString name =
+        MorPrint::AskFileName(this, QStringLiteral("Salvez"),
+                              QStringLiteral("Fisiere text (*.txt);;Fisiere cu documente multiple "
+                                             "(*.mpd);;Fisiere cu documente simple(*.ipd)"),
+                              true);
     if (name.isEmpty())
         return;
     const QString ext = QFileInfo(name).suffix().toLower();
+    int32_t saved = 1;
     if (ext == QLatin1String("txt")) {
-        m_doc.SaveToTextFile(name);
+        saved = m_doc.SaveToTextFile(name);
     } else if (ext == QLatin1String("mpd")) {
         DocumentNameDialog dlg(this);
         if (MorPrint::RunDialog(dlg) == QDialog::Accepted && !dlg.name().isEmpty())
-            m_doc.SaveToMPDFile(name, dlg.name());
+            saved = m_doc.SaveToMPDFile(name, dlg.name());
     } else {
-        m_doc.SaveToIPDFile(name);
+        saved = m_doc.SaveToIPDFile(name);
     }
+    if (!saved)
+        reportFailure(QStringLiteral("Documentul nu a fost salvat."));
 }
 
 void PreviewDialog::loadDocument() {
     const QString name = MorPrint::AskFileName(
         this, QStringLiteral("Incarc"),
-        QStringLiteral("Fisiere cu documente multiple (*.mpd);;Fisiere cu documente simple(*.ipd)"), false);
+        QStringLiteral("Fisiere cu documente multiple (*.mpd);;Fisiere cu documente simple(*.ipd)"),
+        false);
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().toLower() == QLatin1String("mpd")) {
@@ -346,9 +394,12 @@ void PreviewDialog::loadEntry(int index) {
 }
 
 void PreviewDialog::afterLoad(bool ok) {
-    if (!ok)
-        MorPrint::ShowMessage(QStringLiteral("Fisierul nu este intr-un format cunoscut!"),
+    if (!ok) {
+        const QString why = m_doc.GetLastError();
+        MorPrint::ShowMessage(QStringLiteral("Fisierul nu este intr-un format cunoscut!") +
+                                  (why.isEmpty() ? QString() : QLatin1Char('\n') + why),
                               QStringLiteral("Previzualizare"), QMessageBox::Warning);
+    }
     updateZoom();
     showPage(1);
 }
@@ -362,7 +413,8 @@ MarginsDialog::MarginsDialog(const QMargins& mm, QWidget* parent) : QDialog(pare
     auto field = [this](int value, const char* name) {
         auto* e = new QLineEdit(QString::number(value), this);
         e->setObjectName(name);
-        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), e));
+        e->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), e));
         return e;
     };
     m_left = field(mm.left(), "editStanga");
@@ -375,7 +427,8 @@ MarginsDialog::MarginsDialog(const QMargins& mm, QWidget* parent) : QDialog(pare
     form->addRow(QStringLiteral("Jos"), m_bottom);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("btnOk");
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName("btnCancel");
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName("btnCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -384,7 +437,8 @@ MarginsDialog::MarginsDialog(const QMargins& mm, QWidget* parent) : QDialog(pare
 }
 
 QMargins MarginsDialog::margins() const {
-    return QMargins(m_left->text().toInt(), m_top->text().toInt(), m_right->text().toInt(), m_bottom->text().toInt());
+    return QMargins(m_left->text().toInt(), m_top->text().toInt(), m_right->text().toInt(),
+                    m_bottom->text().toInt());
 }
 
 // --- document name -------------------------------------------------------------------------------
@@ -407,6 +461,8 @@ DocumentNameDialog::DocumentNameDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-QString DocumentNameDialog::name() const { return m_name->text().trimmed(); }
+QString DocumentNameDialog::name() const {
+    return m_name->text().trimmed();
+}
 
 } // namespace pagero

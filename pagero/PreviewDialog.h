@@ -46,6 +46,8 @@ private:
     void loadDocument();
     void loadEntry(int index);
     void afterLoad(bool ok);
+    // The failure message with the document's reason below it.
+    void reportFailure(const QString& what);
 
     MorPrint& m_doc;
     int m_iPage = 1;

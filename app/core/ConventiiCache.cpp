@@ -1,5 +1,7 @@
 #include "core/ConventiiCache.h"
 
+#include "core/ValueFunctions.h"
+
 #include <QString>
 
 #include <cstdio>
@@ -7,13 +9,8 @@
 
 double __tagDATECONVENTIIANGAJATOR::Number(int i) const {
     const std::string& s = (*this)[i];
-    if (s.empty())
-        return 0;
-    char* end = nullptr;
-    double f = std::strtod(s.c_str(), &end);
-    while (end && *end == ' ')
-        ++end;
-    return (end && *end == '\0') ? f : 0;
+    double f = 0;
+    return core::ParseDouble(s, f) ? f : 0;
 }
 
 int __tagDATECONVENTIIANGAJATOR::DateNumber(int i) const {
@@ -66,4 +63,20 @@ __tagDATECONVENTIIANGAJATOR* _NDateConventiiAngajator::Find(const std::string& s
             return p.get();
     m_strLastError = "CNP Lung negasit";
     return nullptr;
+}
+
+bool _NDateConventiiAngajator::GetDocument(const std::string& strIdMA, std::string& strDocNr,
+                                           std::string& strDocData) const {
+    strDocNr.clear();
+    strDocData.clear();
+    if (strIdMA.empty())
+        return false;
+    const QString key = QString::fromStdString(strIdMA);
+    for (const auto& p : m_records)
+        if (QString::fromStdString((*p)[slot::ID_MA]).compare(key, Qt::CaseInsensitive) == 0) {
+            strDocNr = (*p)[slot::DOC_NR];
+            strDocData = (*p)[slot::DOC_DATA];
+            return true;
+        }
+    return false;
 }

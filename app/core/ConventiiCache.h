@@ -69,6 +69,10 @@ public:
     // for an empty key and "CNP Lung negasit" when nothing matches.
     __tagDATECONVENTIIANGAJATOR* Find(const std::string& strCNPLung);
     const std::string& GetLastError() const { return m_strLastError; }
+    // DOC_NR and DOC_DATA of the first record whose ID_MA equals strIdMA ignoring letter case;
+    // both emptied and false without such a record.
+    bool GetDocument(const std::string& strIdMA, std::string& strDocNr,
+                     std::string& strDocData) const;
 
 private:
     std::vector<std::unique_ptr<__tagDATECONVENTIIANGAJATOR>> m_records;

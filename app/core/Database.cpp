@@ -1,5 +1,8 @@
 #include "core/Database.h"
 
+#include "core/FbAttachment.h"
+#include "platform/TerminationSignals.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -9,13 +12,15 @@
 #include <QSqlRecord>
 #include <QVariant>
 
-#include <ibase.h>
-
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace core {
@@ -109,40 +114,58 @@ std::string FormatStatement(const std::string& strSql, const std::vector<Value>&
     return out;
 }
 
-void EnsureFirebirdLockFolder() {
-    if (std::getenv("FIREBIRD_LOCK"))
-        return;
-    std::filesystem::path base;
+std::string PrepareLockFolder(const std::string& strDir) {
+    const std::string refused = "Dosarul de blocare al bazei de date " + strDir;
+    if (mkdir(strDir.c_str(), 0700) != 0 && errno != EEXIST)
+        return refused + " nu poate fi creat: " + std::strerror(errno);
+    // The engine's lock files tell who has the database open and let their owner block it:
+    // the folder must be the user's own and closed to everyone else. lstat, so that a link
+    // planted under the expected name is not followed.
+    struct stat st {};
+    if (lstat(strDir.c_str(), &st) != 0)
+        return refused + " nu poate fi citit: " + std::strerror(errno);
+    if (!S_ISDIR(st.st_mode))
+        return refused + " nu este un dosar.";
+    if (st.st_uid != geteuid())
+        return refused + " apartine altui utilizator. Stergeti-l sau setati FIREBIRD_LOCK.";
+    if (st.st_mode & (S_IWGRP | S_IWOTH))
+        return refused +
+               " poate fi scris de alti utilizatori. Stergeti-l sau setati FIREBIRD_LOCK.";
+    if ((st.st_mode & 077) != 0 && chmod(strDir.c_str(), 0700) != 0)
+        return refused + " nu poate fi inchis altor utilizatori: " + std::strerror(errno);
+    return {};
+}
+
+bool EnsureFirebirdLockFolder(std::string* pError) {
+    if (const char* set = std::getenv("FIREBIRD_LOCK"); set && *set)
+        return true;
+    std::string dir;
     if (const char* rt = std::getenv("XDG_RUNTIME_DIR"); rt && *rt)
-        base = rt;
-    else
-        base = std::filesystem::temp_directory_path();
-    std::filesystem::path dir = base / ("vortapl-fblock-" + std::to_string(getuid()));
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+        dir = (std::filesystem::path(rt) / "vortapl-fblock").string();
+    else {
+        std::error_code ec;
+        std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
+        if (ec)
+            tmp = "/tmp";
+        dir = (tmp / ("vortapl-fblock-" + std::to_string(geteuid()))).string();
+    }
+    std::string err = PrepareLockFolder(dir);
+    if (!err.empty()) {
+        if (pError)
+            *pError = err;
+        return false;
+    }
     setenv("FIREBIRD_LOCK", dir.c_str(), 1);
+    return true;
 }
 
 void CreateDatabaseFile(const std::string& strFile, const std::string& strUser,
                         const std::string& strPassword) {
-    EnsureFirebirdLockFolder();
-    ISC_STATUS_ARRAY status{};
-    isc_db_handle db = 0;
-    isc_tr_handle tr = 0;
-    std::string sql = "CREATE DATABASE '" + strFile + "' USER '" + strUser + "' PASSWORD '" +
-                      strPassword + "' PAGE_SIZE 8192 DEFAULT CHARACTER SET UTF8";
-    if (isc_dsql_execute_immediate(status, &db, &tr, 0, sql.c_str(), SQL_DIALECT_V6, nullptr)) {
-        char msg[512];
-        std::string text;
-        const ISC_STATUS* pv = status;
-        while (fb_interpret(msg, sizeof msg, &pv)) {
-            if (!text.empty())
-                text += " ";
-            text += msg;
-        }
-        throw DbError(text.empty() ? "CREATE DATABASE failed" : text);
-    }
-    isc_detach_database(status, &db);
+    if (std::string err; !EnsureFirebirdLockFolder(&err))
+        throw DbError(err);
+    FbAttachment db;
+    db.Create(strFile, strUser, strPassword, true);
+    db.Detach();
 }
 
 Database::Database() : d(std::make_unique<Impl>()) {}
@@ -153,7 +176,8 @@ Database::~Database() {
 
 void Database::Connect(const std::string& strFile, const std::string& strUser,
                        const std::string& strPassword) {
-    EnsureFirebirdLockFolder();
+    if (std::string err; !EnsureFirebirdLockFolder(&err))
+        throw DbError(err);
     Disconnect();
     static std::atomic<int> counter{0};
     QString name = QString("vortapl-%1").arg(counter++);
@@ -163,7 +187,11 @@ void Database::Connect(const std::string& strFile, const std::string& strUser,
         db.setUserName(qs(strUser));
         db.setPassword(qs(strPassword));
         db.setConnectOptions("ISC_DPB_LC_CTYPE=UTF8");
-        if (!db.open()) {
+        const bool opened = db.open();
+        // The engine installs its own signal handlers at its first attachment, which would
+        // leave the program deaf to a request to end; the program's handlers come back here.
+        platform::ReassertTerminationHandlers();
+        if (!opened) {
             std::string err = engineText(db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);

@@ -23,6 +23,11 @@
 
 namespace core {
 
+// The program's database file in the working folder and the credentials it is opened with.
+constexpr const char* kDatabaseFile = "VORTAPL.DAT";
+constexpr const char* kDbUser = "SYSDBA";
+constexpr const char* kDbPassword = "quillbeam";
+
 class DbError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -74,12 +79,18 @@ private:
     std::string m_strFile;
 };
 
-// Creates a new, empty database file (throws DbError when it cannot).
+// Creates a new, empty database file (throws DbError when it cannot). The name is handed to
+// the engine as an argument, so any folder name works.
 void CreateDatabaseFile(const std::string& strFile, const std::string& strUser,
                         const std::string& strPassword);
 
-// Embedded Firebird needs a lock folder the user may write; sets FIREBIRD_LOCK when unset.
-void EnsureFirebirdLockFolder();
+// Embedded Firebird needs a lock folder of the user's own. When FIREBIRD_LOCK is unset it is
+// set to a folder under $XDG_RUNTIME_DIR or, without one, the temporary folder; false (and the
+// reason in *pError) when that folder belongs to someone else or others may write to it.
+bool EnsureFirebirdLockFolder(std::string* pError = nullptr);
+// Creates strDir with mode 0700 when missing; the reason it cannot serve as the user's lock
+// folder, or "" when it can (a folder of the user's readable by others is closed first).
+std::string PrepareLockFolder(const std::string& strDir);
 
 class Transaction {
 public:

@@ -2,9 +2,11 @@
 
 #include "core/Database.h"
 #include "core/DbOperation.h"
-#include "core/VORTAPLApp.h"
+#include "core/TraceLog.h"
+#include "core/ValueFunctions.h"
 
 #include <QDate>
+#include <QString>
 
 #include <cctype>
 #include <cstdio>
@@ -12,13 +14,21 @@
 
 namespace core {
 bool EqualsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+    bool ascii = a.size() == b.size();
+    for (size_t i = 0; ascii && i < a.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80)
+            ascii = false;
+        else if (std::tolower(ca) != std::tolower(cb))
             return false;
-    return true;
+    }
+    if (ascii)
+        return a.size() == b.size();
+    // Letters outside ASCII (ş, ă, î, ţ and their capitals) fold through Unicode's case
+    // folding; a folded text may have another length in bytes than the original.
+    return QString::compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                            QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
+                            Qt::CaseInsensitive) == 0;
 }
 
 std::string Trim(const std::string& s) {
@@ -35,11 +45,11 @@ using core::EqualsNoCase;
 namespace {
 // Runs a list's SELECT in a transaction of its own and hands every row to fn; on a database
 // error sets the list's last error to the trace line (already logged) and returns false.
-bool loadRows(const char* sql, const char* signature, std::string& lastError,
+bool loadRows(core::Database& db, const char* sql, const char* signature, std::string& lastError,
               const std::function<void(core::Statement&)>& fn) {
     std::string err;
     if (core::RunLogged(
-            signature,
+            db, signature,
             [&](core::Statement& st) {
                 st.Execute(sql);
                 while (st.Fetch())
@@ -50,11 +60,24 @@ bool loadRows(const char* sql, const char* signature, std::string& lastError,
     lastError = core::ErrorLine(signature, err);
     return false;
 }
+
+// Without a default database an operation fails as it would on a database error.
+bool noDatabase(std::string& lastError, const char* signature) {
+    lastError = core::ErrorLine(signature, "Baza de date nu este deschisa");
+    core::WriteLog(lastError);
+    return false;
+}
 } // namespace
 
 bool _NJudete::Load() {
+    if (core::Database* db = core::DefaultDatabase())
+        return Load(*db);
+    return noDatabase(m_strLastError, "Judete::Load()");
+}
+
+bool _NJudete::Load(core::Database& db) {
     m_strLastError.clear();
-    return loadRows("SELECT * FROM JUDETE", "Judete::Load()", m_strLastError,
+    return loadRows(db, "SELECT * FROM JUDETE", "Judete::Load()", m_strLastError,
                     [this](core::Statement& st) {
                         auto r = std::make_unique<__tagJudete>();
                         r->strCod = st.GetText("COD_JUDET");
@@ -101,8 +124,14 @@ std::string _NJudete::GetNumeJudet(const std::string& strCod) const {
 // ---------------------------------------------------------------------------------------------
 
 bool _NZileNelucratoare::Load() {
+    if (core::Database* db = core::DefaultDatabase())
+        return Load(*db);
+    return noDatabase(m_strLastError, "_NZileNelucratoare::Load()");
+}
+
+bool _NZileNelucratoare::Load(core::Database& db) {
     Clear();
-    return loadRows("SELECT * FROM ATN_SARBATORI_LEGALE ", "_NZileNelucratoare::Load()",
+    return loadRows(db, "SELECT * FROM ATN_SARBATORI_LEGALE ", "_NZileNelucratoare::Load()",
                     m_strLastError, [this](core::Statement& st) {
                         auto r = std::make_unique<__tagSarbatori>();
                         core::Date d = st.GetDate("DATA");
@@ -114,20 +143,34 @@ bool _NZileNelucratoare::Load() {
                     });
 }
 
+namespace {
+const char* const kAddSignature =
+    "_NZileNelucratoare::Add(CString strAN, CString strLN, CString strZI, CString strDes)";
+}
+
 bool _NZileNelucratoare::Add(const std::string& strAN, const std::string& strLN,
                              const std::string& strZI, const std::string& strDes) {
+    if (core::Database* db = core::DefaultDatabase())
+        return Add(*db, strAN, strLN, strZI, strDes);
+    return noDatabase(m_strLastError, kAddSignature);
+}
+
+bool _NZileNelucratoare::Add(core::Database& db, const std::string& strAN, const std::string& strLN,
+                             const std::string& strZI, const std::string& strDes) {
     m_strLastError.clear();
-    const char* signature = "_NZileNelucratoare::Add(CString strAN, CString strLN, CString strZI, "
-                            "CString strDes)";
+    const char* signature = kAddSignature;
     const std::string an = core::Trim(strAN), ln = core::Trim(strLN), zi = core::Trim(strZI);
     const std::string des = core::Trim(strDes);
     std::string err;
     if (core::RunLogged(
-            signature,
+            db, signature,
             [&](core::Statement& st) {
-                // The date is bound as a date, so a part that is not a number is refused here
-                // rather than stored as some other day.
-                QDate date(std::stoi(an), std::stoi(ln), std::stoi(zi));
+                // The date is bound as a date, so a part that is not a whole number ("01x") is
+                // refused here rather than stored as some other day.
+                int y = 0, m = 0, z = 0;
+                QDate date;
+                if (core::ParseInt(an, y) && core::ParseInt(ln, m) && core::ParseInt(zi, z))
+                    date = QDate(y, m, z);
                 if (!date.isValid())
                     throw core::DbError("Data invalida: " + an + "-" + ln + "-" + zi);
                 core::Date d{date.year(), date.month(), date.day()};
@@ -169,8 +212,14 @@ int _NZileNelucratoare::GetZileLucratoare(const DataZi& start, const DataZi& end
 // ---------------------------------------------------------------------------------------------
 
 bool _NConstanteSistem::Load() {
+    if (core::Database* db = core::DefaultDatabase())
+        return Load(*db);
+    return noDatabase(m_strLastError, "_NConstanteSistem::Load(int iAnul, int iLuna)");
+}
+
+bool _NConstanteSistem::Load(core::Database& db) {
     Clear();
-    return loadRows("SELECT * FROM ATN_CS ", "_NConstanteSistem::Load(int iAnul, int iLuna)",
+    return loadRows(db, "SELECT * FROM ATN_CS ", "_NConstanteSistem::Load(int iAnul, int iLuna)",
                     m_strLastError, [this](core::Statement& st) {
                         auto r = std::make_unique<__tagCS>();
                         r->iAn = st.GetInt("AN");
@@ -193,8 +242,14 @@ double _NConstanteSistem::GetValoare(const std::string& strCS, int iAn, int iLun
 // ---------------------------------------------------------------------------------------------
 
 bool _NOptiuniApp::Load() {
+    if (core::Database* db = core::DefaultDatabase())
+        return Load(*db);
+    return noDatabase(m_strLastError, "_NOptiuniApp::Load()");
+}
+
+bool _NOptiuniApp::Load(core::Database& db) {
     Clear();
-    return loadRows("SELECT * FROM ATO_OPTIUNI ", "_NOptiuniApp::Load()", m_strLastError,
+    return loadRows(db, "SELECT * FROM ATO_OPTIUNI ", "_NOptiuniApp::Load()", m_strLastError,
                     [this](core::Statement& st) {
                         auto r = std::make_unique<__tagOptiuniApp>();
                         r->strParametru = st.GetText("PARAMETRU");
@@ -247,8 +302,16 @@ std::string _NOptiuniApp::GetDescriere(int i) {
 }
 
 bool _NOptiuniApp::Update(const std::string& strParametru, const std::string& strValoare) {
+    if (core::Database* db = core::DefaultDatabase())
+        return Update(*db, strParametru, strValoare);
+    return noDatabase(m_strLastError,
+                      "_NOptiuniApp::Update(CString strParametru, CString strValoare)");
+}
+
+bool _NOptiuniApp::Update(core::Database& db, const std::string& strParametru,
+                          const std::string& strValoare) {
     m_strLastError.clear();
-    core::Transaction tr(theApp().m_db);
+    core::Transaction tr(db);
     try {
         tr.Start();
         core::Statement st(tr);
@@ -275,7 +338,7 @@ bool _NOptiuniApp::Update(const std::string& strParametru, const std::string& st
             std::string("[ERR][_NOptiuniApp::Update(CString strParametru, CString strValoare)] "
                         "oo-->> ") +
             e.what();
-        theApp().WriteLog(m_strLastError);
+        core::WriteLog(m_strLastError);
         return false;
     }
 }

@@ -1,10 +1,16 @@
 #pragma once
 // Reference lists read once at start and consulted without further queries. Each owns its
 // records (in the order the database returned them) and keeps the text of its last error.
+// The operations that read or write the database run on the one they are given, or on the
+// default database (core::SetDefaultDatabase) when given none.
 
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace core {
+class Database;
+}
 
 struct __tagJudete {
     std::string strCod, strJudet, strSimbol;
@@ -45,6 +51,7 @@ protected:
 class _NJudete : public _NListBase<__tagJudete> {
 public:
     bool Load(); // loaded once: a second load appends
+    bool Load(core::Database& db);
     std::string GetCod(int i);
     std::string GetJudet(int i);
     std::string GetSimbol(int i);
@@ -59,8 +66,12 @@ struct DataZi {
 class _NZileNelucratoare : public _NListBase<__tagSarbatori> {
 public:
     bool Load();
+    bool Load(core::Database& db);
+    // The parts must be whole numbers making a valid date ("01x" is refused).
     bool Add(const std::string& strAN, const std::string& strLN, const std::string& strZI,
              const std::string& strDes);
+    bool Add(core::Database& db, const std::string& strAN, const std::string& strLN,
+             const std::string& strZI, const std::string& strDes);
     bool IsZiNelucratoare(int iAn, int iLuna, int iZi) const;
     bool IsSarbatoare(int iAn, int iLuna, int iZi) const;
     int GetZileLucratoare(const DataZi& start, const DataZi& end) const;
@@ -69,6 +80,7 @@ public:
 class _NConstanteSistem : public _NListBase<__tagCS> {
 public:
     bool Load();
+    bool Load(core::Database& db);
     // -1.0 (and the last error "Constanta de sistem negasita") when the month lacks it.
     double GetValoare(const std::string& strCS, int iAn, int iLuna);
 };
@@ -76,12 +88,14 @@ public:
 class _NOptiuniApp : public _NListBase<__tagOptiuniApp> {
 public:
     bool Load();
+    bool Load(core::Database& db);
     int Find(const std::string& strParametru) const;
     std::string GetValoare(const std::string& strParametru) const;
     std::string GetParametru(int i);
     std::string GetValoare(int i);
     std::string GetDescriere(int i);
     bool Update(const std::string& strParametru, const std::string& strValoare);
+    bool Update(core::Database& db, const std::string& strParametru, const std::string& strValoare);
 };
 
 // Distinct texts, compared without regard to letter case.
@@ -98,6 +112,8 @@ private:
 };
 
 namespace core {
+// Equal ignoring letter case, with Unicode case folding of UTF-8 text ("ŞTEFĂNESCU" equals
+// "ştefănescu").
 bool EqualsNoCase(const std::string& a, const std::string& b);
 std::string Trim(const std::string& s);
 } // namespace core

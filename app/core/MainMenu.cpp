@@ -13,7 +13,13 @@
 void CVORTAPLDlg::BuildMenu() {
     m_pMenuBar = new QMenuBar(this);
     auto add = [this](QMenu* menu, int id, const char* text, QKeySequence key = {}) {
-        QAction* a = menu->addAction(QString::fromUtf8(text));
+        QString caption = QString::fromUtf8(text);
+        // The caption names its key ("... [CTRL + N]"); a tab before that part puts it in the
+        // menu's key column, in place of the shortcut Qt would add a second time.
+        if (!key.isEmpty())
+            if (qsizetype at = caption.lastIndexOf(" ["); at > 0)
+                caption[at] = '\t';
+        QAction* a = menu->addAction(caption);
         a->setData(id);
         if (!key.isEmpty()) {
             a->setShortcut(key);

@@ -2,7 +2,6 @@
 
 #include "core/Database.h"
 #include "core/DbOperation.h"
-#include "core/VORTAPLApp.h"
 
 #include <cstdio>
 #include <functional>
@@ -179,22 +178,4 @@ bool GetNewMA(const std::string& strCIF, int iAnul, int iLuna, int& iNewMA) {
             if (st.Fetch())
                 iNewMA = st.GetInt("NEW_MA");
         });
-}
-
-bool GetDocumentConventie(const std::string& strIdMA, std::string& strDocNr,
-                          std::string& strDocData) {
-    strDocNr.clear();
-    strDocData.clear();
-    const _NDateConventiiAngajator* pCache = theApp().m_pConventii.get();
-    if (!pCache || strIdMA.empty())
-        return false;
-    for (int i = 0; i < pCache->GetCount(); ++i) {
-        const __tagDATECONVENTIIANGAJATOR* p = pCache->At(i);
-        if (core::EqualsNoCase((*p)[slot::ID_MA], strIdMA)) {
-            strDocNr = (*p)[slot::DOC_NR];
-            strDocData = (*p)[slot::DOC_DATA];
-            return true;
-        }
-    }
-    return false;
 }

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QProgressDialog>
 
 #include <filesystem>
 
@@ -36,6 +37,7 @@ CVORTAPLApp& theApp() {
 CVORTAPLApp::CVORTAPLApp() {
     g_app = this;
     core::SetStatementTrace(&traceToLog);
+    core::SetDefaultDatabase(&m_db);
 }
 
 CVORTAPLApp::~CVORTAPLApp() {
@@ -47,6 +49,8 @@ CVORTAPLApp::~CVORTAPLApp() {
         g_app = nullptr;
         core::SetStatementTrace(nullptr);
     }
+    if (core::DefaultDatabase() == &m_db)
+        core::SetDefaultDatabase(nullptr);
 }
 
 void CVORTAPLApp::WriteLog(const std::string& strMessage) {
@@ -88,17 +92,87 @@ void CVORTAPLApp::ReadWebOptions() {
     WriteLog("HOSTNAME VORT este: " + m_strHostName);
 }
 
+namespace {
+// A first start builds the database for several seconds: a progress window tells the user the
+// program is at work. Without a widget application (tools, some tests) nothing is shown.
+class CreationProgress {
+public:
+    CreationProgress() {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return;
+        m_dlg = std::make_unique<QProgressDialog>("Se creeaza baza de date VORTAPL.DAT...",
+                                                  QString(), 0, 100);
+        m_dlg->setWindowTitle("VORTAPL");
+        m_dlg->setCancelButton(nullptr);
+        m_dlg->setMinimumDuration(0);
+        m_dlg->setWindowModality(Qt::ApplicationModal);
+        m_dlg->setAutoClose(false);
+        m_dlg->setAutoReset(false);
+        m_dlg->setValue(0);
+    }
+    void Step(int iDone, int iTotal) {
+        if (!m_dlg)
+            return;
+        m_dlg->setMaximum(iTotal);
+        m_dlg->setValue(iDone);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    std::unique_ptr<QProgressDialog> m_dlg;
+};
+} // namespace
+
+namespace {
+// What a working folder may hold before its database exists: the trace log of an earlier
+// start, leftovers of an interrupted creation, hidden files (the engine's lock folder).
+bool FisierAlProgramului(const std::string& strName) {
+    return strName.empty() || strName[0] == '.' || strName.rfind("vortapl.log", 0) == 0 ||
+           strName.rfind(core::kDatabaseFile, 0) == 0;
+}
+} // namespace
+
+bool CVORTAPLApp::ConfirmaDosarLucru() {
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (ec || std::filesystem::exists(dir / core::kDatabaseFile, ec))
+        return true;
+    bool bAlteFisiere = false;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
+        if (!FisierAlProgramului(entry.path().filename().string())) {
+            bAlteFisiere = true;
+            break;
+        }
+    if (!bAlteFisiere)
+        return true;
+    return platform::ShowMessage("Dosarul de lucru\n" + dir.string() +
+                                     "\nnu contine baza de date " + core::kDatabaseFile +
+                                     ", dar contine alte fisiere.\n\nCreati aici o baza de "
+                                     "date noua, goala?\n\nAlegeti \"Nu\" daca dosarul a fost "
+                                     "ales gresit (de exemplu VORTAPL_HOME): programul se inchide "
+                                     "fara sa scrie nimic in dosar.",
+                                 "VORTAPL", platform::Icon::Question,
+                                 platform::Buttons::YesNo) == platform::Answer::Yes;
+}
+
 bool CVORTAPLApp::ConnectToDB() {
     WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> IN");
     std::error_code ec;
     const std::string file =
         joinPath(std::filesystem::current_path(ec).string(), core::kDatabaseFile);
+    bool bCreata = false;
     try {
-        // A working folder without its database gets a new one from the shipped schema; an
-        // existing file is never touched here.
+        // What an interrupted first start left goes first; then a working folder without its
+        // database gets a new one from the shipped schema. An existing file is never touched.
+        if (int n = core::RemoveLeftoverDatabaseFiles(file); n > 0)
+            WriteLog("Fisiere temporare ramase de la o creare intrerupta, sterse: " +
+                     std::to_string(n));
         if (!std::filesystem::exists(file)) {
             WriteLog("Baza de date lipseste; se creeaza " + file);
-            core::CreateInitialDatabase(file);
+            CreationProgress progress;
+            core::CreateInitialDatabase(file,
+                                        [&](int done, int total) { progress.Step(done, total); });
+            bCreata = true;
         }
         m_db.Connect(file, core::kDbUser, core::kDbPassword);
     } catch (const core::DbError& e) {
@@ -107,29 +181,57 @@ bool CVORTAPLApp::ConnectToDB() {
         return false;
     }
     WriteLog("Conectare cu SUCCES la baza de date. ");
+    if (bCreata)
+        platform::ShowMessage("A fost creata o baza de date noua:\n" + file +
+                                  "\n\nToate datele programului se pastreaza in acest fisier; "
+                                  "faceti-i copii de siguranta cu programul inchis.",
+                              "VORTAPL", platform::Icon::Information);
     WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> OUT");
     return true;
 }
 
 bool CVORTAPLApp::CreareTabelaArt93_4() {
     const std::string signature = "CVORTAPLApp::CreareTabelaArt93_4(IBPP::Transaction& tr)";
-    if (core::RunLogged(signature, [](core::Statement& st) {
-            st.Execute("Select count (*) from ATO_RAPORTARE_ART93_4");
-            st.Close();
-        }))
-        return true;
-    // Firebird needs the table committed before keys can be added to it.
-    if (core::RunLogged(signature, [](core::Statement& st) { st.Execute(core::kArt93_4Create); }) &&
-        core::RunLogged(signature, [](core::Statement& st) {
-            st.Execute(core::kArt93_4PrimaryKey);
-            st.Execute(core::kArt93_4ForeignKey);
-        }))
+    const bool bTable = core::RunLogged(signature, [](core::Statement& st) {
+        st.Execute("Select count (*) from ATO_RAPORTARE_ART93_4");
+        st.Close();
+    });
+    // Firebird needs the table committed before keys can be added to it, so the upgrade runs
+    // in two transactions. An upgrade cut short between them left the table without its keys:
+    // the keys are therefore checked at every start and whatever is missing is added.
+    bool ok = bTable || core::RunLogged(signature, [](core::Statement& st) {
+                  st.Execute(core::kArt93_4Create);
+              });
+    bool bPrimary = false, bForeign = false;
+    ok = ok && core::RunLogged(
+                   signature,
+                   [&](core::Statement& st) {
+                       st.Execute("SELECT TRIM(RDB$CONSTRAINT_TYPE) AS TIP FROM "
+                                  "RDB$RELATION_CONSTRAINTS WHERE RDB$RELATION_NAME = "
+                                  "'ATO_RAPORTARE_ART93_4'");
+                       while (st.Fetch()) {
+                           const std::string type = st.GetText("TIP");
+                           bPrimary = bPrimary || type == "PRIMARY KEY";
+                           bForeign = bForeign || type == "FOREIGN KEY";
+                       }
+                   },
+                   core::TransactionMode::ReadOnly);
+    if (ok && !(bPrimary && bForeign))
+        ok = core::RunLogged(signature, [&](core::Statement& st) {
+            if (!bPrimary)
+                st.Execute(core::kArt93_4PrimaryKey);
+            if (!bForeign)
+                st.Execute(core::kArt93_4ForeignKey);
+        });
+    if (ok)
         return true;
     platform::ShowMessage("Eroare la verificarea dependentelor", "VORTAPL", platform::Icon::Error);
     return false;
 }
 
 bool CVORTAPLApp::Startup() {
+    if (!ConfirmaDosarLucru())
+        return false;
     // 1-2: dialogs get their light yellow background and black text.
     if (qApp) {
         QPalette pal = QApplication::palette();
@@ -200,4 +302,17 @@ bool CVORTAPLApp::InitInstance(const std::function<void()>& runMainWindow) {
     if (Startup() && runMainWindow)
         runMainWindow();
     return false;
+}
+
+// Declared with the query functions; it reads the application's conventions cache, so it lives
+// beside the application object and the database layer stays free of it.
+bool GetDocumentConventie(const std::string& strIdMA, std::string& strDocNr,
+                          std::string& strDocData) {
+    const _NDateConventiiAngajator* pCache = theApp().m_pConventii.get();
+    if (!pCache) {
+        strDocNr.clear();
+        strDocData.clear();
+        return false;
+    }
+    return pCache->GetDocument(strIdMA, strDocNr, strDocData);
 }

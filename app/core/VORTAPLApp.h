@@ -27,6 +27,10 @@ public:
     bool InitInstance(const std::function<void()>& runMainWindow);
 
     void WriteLog(const std::string& strMessage);
+    // A folder that holds other files but no database is not taken for a working folder
+    // without asking: a mistyped folder would otherwise silently give an empty database.
+    // Writes nothing into the folder.
+    bool ConfirmaDosarLucru();
     bool ConnectToDB();
     void DetectVersion();
     void ReadWebOptions();
@@ -54,9 +58,3 @@ public:
 
 // The one application object of the process (the most recently constructed one).
 CVORTAPLApp& theApp();
-
-namespace core {
-constexpr const char* kDatabaseFile = "VORTAPL.DAT";
-constexpr const char* kDbUser = "SYSDBA";
-constexpr const char* kDbPassword = "quillbeam";
-} // namespace core

@@ -6,11 +6,11 @@
 #include "core/PasulUrmator.h"
 #include "core/Queries.h"
 #include "core/TabPage.h"
-#include "core/TabStrip.h"
 #include "core/VORTAPLApp.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/TabStrip.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -252,6 +252,11 @@ void CVORTAPLDlg::reject() {
                               platform::Icon::Question,
                               platform::Buttons::YesNo) != platform::Answer::Yes)
         return;
+    m_bClosing = true;
+    QDialog::reject();
+}
+
+void CVORTAPLDlg::CloseAbandoningMonth() {
     m_bClosing = true;
     QDialog::reject();
 }

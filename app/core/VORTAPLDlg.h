@@ -66,6 +66,8 @@ public:
 public slots:
     void accept() override; // Enter does nothing
     void reject() override; // Escape, close box and exit command
+    // Closes at once without asking, abandoning an open month (the session is ending).
+    void CloseAbandoningMonth();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 double Rotunjire(double fValue, int iDecimals) {
@@ -74,3 +75,48 @@ int GenerateCodUnic() {
     state = state * 214013u + 2531011u;
     return static_cast<int>((state >> 16) & 0x7fff);
 }
+
+namespace core {
+namespace {
+std::string_view trimmed(const std::string& s) {
+    const size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos)
+        return {};
+    const size_t e = s.find_last_not_of(" \t\r\n");
+    return std::string_view(s).substr(b, e - b + 1);
+}
+
+template <class T> bool parseWhole(const std::string& strText, T& out) {
+    std::string_view t = trimmed(strText);
+    if (!t.empty() && t.front() == '+') {
+        t.remove_prefix(1);
+        if (t.empty() || t.front() == '-')
+            return false;
+    }
+    if (t.empty())
+        return false;
+    T v{};
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (ec != std::errc() || end != t.data() + t.size())
+        return false;
+    out = v;
+    return true;
+}
+} // namespace
+
+bool ParseInt(const std::string& strText, int& iValue) {
+    return parseWhole(strText, iValue);
+}
+
+bool ParseInt64(const std::string& strText, long long& iValue) {
+    return parseWhole(strText, iValue);
+}
+
+bool ParseDouble(const std::string& strText, double& fValue) {
+    double v = 0;
+    if (!parseWhole(strText, v) || !std::isfinite(v))
+        return false;
+    fValue = v;
+    return true;
+}
+} // namespace core

@@ -16,6 +16,14 @@ int GetAnLunaNastere(const std::string& strCNP);
 // True when every character is a decimal digit (true for an empty text).
 bool IsNumeric(const std::string& strText);
 
+namespace core {
+// Whole-text number reading: blanks around the number are allowed, anything else is refused
+// ("01x", "12abc", "", "1e3" for an integer, "inf"); the output is untouched when refused.
+bool ParseInt(const std::string& strText, int& iValue);
+bool ParseInt64(const std::string& strText, long long& iValue);
+bool ParseDouble(const std::string& strText, double& fValue);
+} // namespace core
+
 // A settlement code 0..32767, drawn from a generator seeded with the current second, so two
 // codes drawn in the same second are equal.
 int GenerateCodUnic();

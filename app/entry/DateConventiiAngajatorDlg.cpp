@@ -18,6 +18,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include <array>
 #include <vector>
 
 namespace {
@@ -145,6 +146,9 @@ bool CDateConventiiAngajatorDlg::LoadDate(const std::string& strCIF) {
     _NDateConventiiAngajator& cache = *app.m_pConventii;
     cache.Clear();
 
+    // The rows are gathered first and given to the grid at once: inserting one row at a time
+    // makes the grid renumber its rows for every convention.
+    std::vector<std::array<std::string, conventii::kColCount>> rows;
     std::string strErr;
     const bool ok = core::RunLogged(
         "LoadDate (CString strCIF)",
@@ -152,14 +156,18 @@ bool CDateConventiiAngajatorDlg::LoadDate(const std::string& strCIF) {
             conventii::InterogheazaConventii(
                 st, strCIF, m_iAN, m_iLN, [&](const core::Statement& row) {
                     conventii::RandConventie r = conventii::CitesteRand(row);
-                    const int iRow = g.GetRowCount() + 1;
-                    g.InsertRows(iRow, 1);
-                    for (int c = 0; c < conventii::kColCount; ++c)
-                        g.SetCellText(iRow, c + 1, r.celule[static_cast<size_t>(c)]);
+                    rows.push_back(std::move(r.celule));
                     cache.Add(std::move(r.pRecord));
                 });
         },
         core::TransactionMode::ReadOnly, core::LockResolution::Wait, &strErr);
+    // What was read before an error stays on the grid, as it stays in the cache.
+    if (!rows.empty()) {
+        g.InsertRows(1, static_cast<int>(rows.size()));
+        for (size_t i = 0; i < rows.size(); ++i)
+            for (int c = 0; c < conventii::kColCount; ++c)
+                g.SetCellText(static_cast<int>(i) + 1, c + 1, rows[i][static_cast<size_t>(c)]);
+    }
     if (ok)
         conventii::FormateazaGrid(g);
     g.SetRedraw(true);

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -76,6 +77,8 @@ CXSimGrid::CXSimGrid(QWidget* parent)
                     m_corner->update();
                 }
             });
+    m_model->setHeaderTitles(
+        [this](Qt::Orientation o, int section) { return HeaderTitle(o, section); });
     resetBand();
 }
 
@@ -420,6 +423,28 @@ void CXSimGrid::MergeCells(int iRow1, int iCol1, int iRow2, int iCol2) {
     applySpans();
 }
 
+QString CXSimGrid::HeaderTitle(Qt::Orientation orientation, int iSection) const {
+    const bool columns = orientation == Qt::Horizontal;
+    QStringList words;
+    const int band = columns ? m_bandRows : m_bandCols;
+    for (int i = 0; i <= band; ++i) {
+        int r = columns ? i : iSection, c = columns ? iSection : i;
+        // A cell a merge covers shows the merge's title.
+        for (const QRect& m : m_merges)
+            if (m.contains(c, r)) {
+                r = m.y();
+                c = m.x();
+                break;
+            }
+        if (!m_model->contains(r, c))
+            continue;
+        const QString text = m_model->text(r, c).simplified();
+        if (!text.isEmpty() && (words.isEmpty() || words.back() != text))
+            words.push_back(text);
+    }
+    return words.join(' ');
+}
+
 void CXSimGrid::SetHeaderFreeze(int iRows, int iCols) {
     const Silent silent(*this);
     const int rows = std::clamp(iRows, 0, GetRowCount());
@@ -538,8 +563,42 @@ void CXSimGrid::editCommitted(int row, int col) {
     emit CellEdited(row, col);
 }
 
+QModelIndex CXSimGrid::nextInputCell(const QModelIndex& from, bool bForward) const {
+    // Tab runs along the rows through the cells the user types into, passing over read-only
+    // (locked) ones, hidden ones, the header band and the cells a merge covers; it stops at
+    // the last such cell instead of starting over at the top.
+    const int rows = m_model->rowCount(), cols = m_model->columnCount();
+    int r = from.row(), c = from.column();
+    for (;;) {
+        if (bForward && ++c >= cols) {
+            c = 0;
+            ++r;
+        } else if (!bForward && --c < 0) {
+            c = cols - 1;
+            --r;
+        }
+        if (r < 0 || r >= rows)
+            return {};
+        if (isBand(r, c) || isRowHidden(r) || isColumnHidden(c))
+            continue;
+        const bool covered = std::any_of(m_merges.begin(), m_merges.end(), [&](const QRect& m) {
+            return m.contains(c, r) && !(m.x() == c && m.y() == r);
+        });
+        const QModelIndex index = m_model->index(r, c);
+        if (!covered && (m_model->flags(index) & Qt::ItemIsEditable))
+            return index;
+    }
+}
+
 bool CXSimGrid::stepCursor(CursorAction action) {
     const QModelIndex current = currentIndex();
+    if (current.isValid() && (action == MoveNext || action == MovePrevious)) {
+        const QModelIndex next = nextInputCell(current, action == MoveNext);
+        if (!next.isValid())
+            return false;
+        setCurrentIndex(next);
+        return true;
+    }
     const QModelIndex next = moveCursor(action, Qt::NoModifier);
     if (!next.isValid() || next == current)
         return false;

@@ -9,9 +9,10 @@
 // Scopes: 0 the cell (row, col), 1 the whole column col, 2 the whole row row, 3 the whole grid.
 // For every attribute the latest call whose scope covers a cell decides (CXSimGridModel.h).
 //
-// Keyboard: arrows and Tab move; typing on a cell replaces its text; Enter commits and moves
-// down; Up, Down and Tab commit and move too; Escape gives the edit up; F2 (or a double click)
-// edits the text in place; Backspace starts an empty edit; Delete empties the cell.
+// Keyboard: arrows and Tab move (Tab only through the cells that can be edited); typing on a cell
+// replaces its text; Enter commits and moves down; Up, Down and Tab commit and move too; Escape
+// gives the edit up; F2 (or a double click) edits the text in place; Backspace starts an empty
+// edit; Delete empties the cell.
 
 #include "widgets/XSimColor.h"
 
@@ -100,6 +101,11 @@ public:
     // while off; the cursor moves made meanwhile are taken silently.
     void SetRedraw(bool bRedraw);
 
+    // The title of a column (the texts of the header band rows above it, a merged title
+    // included) or of a row (the texts of the band columns beside it), words joined by a
+    // blank; what a screen reader says for the header section.
+    QString HeaderTitle(Qt::Orientation orientation, int iSection) const;
+
     // Stores the text of an open editor into its cell (raising CellEdited when it changed) and
     // closes the editor. Commands that read the grid while the user may still be typing, such
     // as a save started from a menu shortcut, call it first; a click elsewhere commits anyway.
@@ -131,6 +137,7 @@ private:
 
     void editCommitted(int row, int col);
     bool stepCursor(CursorAction action);
+    QModelIndex nextInputCell(const QModelIndex& from, bool bForward) const;
     void startTyping(const QString& text);
     bool isBand(int row, int col) const { return row <= m_bandRows || col <= m_bandCols; }
     void applySpans();

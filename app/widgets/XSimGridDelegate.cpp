@@ -69,25 +69,25 @@ bool CXSimGridDelegate::eventFilter(QObject* object, QEvent* event) {
 
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-    QAbstractItemView::CursorAction step;
+    CXSimGrid::CursorAction step;
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (mods != Qt::NoModifier)
             return QStyledItemDelegate::eventFilter(object, event);
-        step = m_grid->m_enterRight ? QAbstractItemView::MoveRight : QAbstractItemView::MoveDown;
+        step = m_grid->m_enterRight ? CXSimGrid::MoveRight : CXSimGrid::MoveDown;
         break;
     case Qt::Key_Up:
-        step = QAbstractItemView::MoveUp;
+        step = CXSimGrid::MoveUp;
         break;
     case Qt::Key_Down:
-        step = QAbstractItemView::MoveDown;
+        step = CXSimGrid::MoveDown;
         break;
     case Qt::Key_Tab:
-        step = QAbstractItemView::MoveNext;
+        step = CXSimGrid::MoveNext;
         break;
     case Qt::Key_Backtab:
-        step = QAbstractItemView::MovePrevious;
+        step = CXSimGrid::MovePrevious;
         break;
     case Qt::Key_Escape:
         emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);

@@ -98,6 +98,11 @@ QVariant CXSimGridModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Horizontal && role == Qt::AccessibleTextRole && section >= 0 &&
         section <= lastCol() && !m_cols[section].name.isEmpty())
         return m_cols[section].name;
+    if ((role == Qt::DisplayRole || role == Qt::AccessibleTextRole) && m_headerTitles) {
+        const QString title = m_headerTitles(orientation, section);
+        if (!title.isEmpty())
+            return title;
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -43,8 +44,13 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // The column's name (setColumnName) as its header's accessible text.
+    // A header section is named for screen readers by the column's name (setColumnName) or else
+    // by its title ("Nume", not "2"); untitled sections keep their numbers.
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Where the titles come from: the grid's header band (CXSimGrid::HeaderTitle).
+    void setHeaderTitles(std::function<QString(Qt::Orientation, int)> titles) {
+        m_headerTitles = std::move(titles);
+    }
 
     // Data rows are 1..lastRow(), data columns 1..lastCol().
     int lastRow() const { return static_cast<int>(m_rows.size()) - 1; }
@@ -107,4 +113,5 @@ private:
     quint64 m_seq = 0;
     bool m_quiet = false;
     bool m_dirty = false;
+    std::function<QString(Qt::Orientation, int)> m_headerTitles;
 };

@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 void fillConstants(const testsupport::WorkFolder& f) {
@@ -37,6 +38,24 @@ void BM_StartupToMainWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartupToMainWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A first start in an empty folder: the database is built from the shipped schema first.
+void BM_FirstStartCreatingTheDatabase(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto folder = std::make_unique<testsupport::WorkFolder>(false);
+        state.ResumeTiming();
+        {
+            CVORTAPLApp app;
+            if (!app.Startup())
+                state.SkipWithError("start-up failed");
+        }
+        state.PauseTiming();
+        folder.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstStartCreatingTheDatabase)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv) {

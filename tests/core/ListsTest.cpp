@@ -1,6 +1,10 @@
 #include "core/Lists.h"
 #include "WorkFolder.h"
+#include "core/DbOperation.h"
+#include "core/Queries.h"
 #include "core/VORTAPLApp.h"
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -43,8 +47,45 @@ TEST(Sarbatori, WorkingDaysAcrossWeekendHoliday) {
     EXPECT_EQ(h.GetZileLucratoare({2024, 6, 10}, {2024, 6, 3}), 0);
     EXPECT_EQ(h.GetZileLucratoare({2024, 5, 30}, {2024, 6, 3}), 0);
 
-    EXPECT_FALSE(h.Add("2024", "13", "1", "bad"));
-    EXPECT_NE(h.GetLastError().find("[ERR][_NZileNelucratoare::Add("), std::string::npos);
+    // Parts that are not whole numbers are refused, not read up to the first letter.
+    for (auto [an, ln, zi] : {std::tuple{"2024", "13", "1"}, std::tuple{"2024", "06x", "1"},
+                              std::tuple{"2024abc", "6", "5"}, std::tuple{"2024", "6", ""}}) {
+        EXPECT_FALSE(h.Add(an, ln, zi, "bad")) << an << "-" << ln << "-" << zi;
+        EXPECT_NE(h.GetLastError().find("[ERR][_NZileNelucratoare::Add("), std::string::npos);
+    }
+    ASSERT_TRUE(h.Load());
+    EXPECT_EQ(h.GetCount(), 2);
+}
+
+TEST(Lists, LoadAndQueryWithoutTheApplicationObject) {
+    testsupport::WorkFolder f;
+    core::Database db;
+    db.Connect(f.File("VORTAPL.DAT").string(), core::kDbUser, core::kDbPassword);
+    _NJudete j;
+    ASSERT_TRUE(j.Load(db));
+    EXPECT_EQ(j.GetCount(), 42);
+    _NOptiuniApp o;
+    ASSERT_TRUE(o.Load(db));
+    ASSERT_TRUE(o.Update(db, "HOSTNAME", "gazda"));
+    _NZileNelucratoare h;
+    ASSERT_TRUE(h.Add(db, "2024", "12", "25", "Craciun"));
+    ASSERT_TRUE(h.Load(db));
+    EXPECT_TRUE(h.IsSarbatoare(2024, 12, 25));
+
+    // Without a database to run on, the default forms fail as on a database error.
+    _NConstanteSistem c;
+    EXPECT_FALSE(c.Load());
+    EXPECT_NE(c.GetLastError().find("[ERR]["), std::string::npos);
+    std::string version = "neschimbat";
+    EXPECT_FALSE(GetDBVersion(version));
+    EXPECT_EQ(version, "neschimbat");
+
+    // The shared queries run on the database a tool or test sets as the default.
+    core::SetDefaultDatabase(&db);
+    EXPECT_TRUE(GetDBVersion(version));
+    EXPECT_EQ(version, "1.0");
+    EXPECT_TRUE(c.Load());
+    core::SetDefaultDatabase(nullptr);
 }
 
 TEST(ConstanteSistem, ValueByCodeAnyCaseOrMinusOne) {

@@ -5,12 +5,12 @@
 #include "core/OptiuniDlg.h"
 #include "core/SelectieLunaDlg.h"
 #include "core/TabPage.h"
-#include "core/TabStrip.h"
 #include "core/VORTAPLApp.h"
 #include "core/VORTAPLDlg.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
+#include "widgets/TabStrip.h"
 #include "widgets/XSimGrid.h"
 
 #include <QAction>

@@ -1,11 +1,15 @@
 #include "WorkFolder.h"
 #include "core/Database.h"
+#include "core/Schema.h"
 #include "core/VORTAPLApp.h"
 #include "platform/MessageBox.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <string>
+#include <vector>
 
 using testsupport::WorkFolder;
 
@@ -42,7 +46,12 @@ TEST(Startup, EmptyFolderGetsDatabaseAndLogInStartupOrder) {
         ASSERT_TRUE(app.m_pConventii);
         EXPECT_EQ(app.m_pConventii->GetCount(), 0);
     }
-    EXPECT_TRUE(boxes.messages().empty());
+    // The first start says where the new database is.
+    ASSERT_EQ(boxes.messages().size(), 1u) << boxes.lastText();
+    EXPECT_EQ(boxes.lastText().find("A fost creata o baza de date noua:\n" +
+                                    f.File("VORTAPL.DAT").string() + "\n"),
+              0u)
+        << boxes.lastText();
     ASSERT_TRUE(std::filesystem::exists(f.File("VORTAPL.DAT")));
     const std::string log = f.ReadFile("vortapl.log");
     const char* order[] = {"CVORTAPLApp::MakeRegFile() oooo---->> IN",
@@ -135,6 +144,45 @@ TEST(Startup, UpgradeAddsTheArt93_4TableWithBothKeys) {
               std::string::npos);
 }
 
+TEST(Startup, AnUpgradeCutShortIsCompletedAtTheNextStart) {
+    // The table was committed but a kill or an error stopped the upgrade before its keys.
+    struct Case {
+        const char* what;
+        std::vector<std::string> sql;
+    } cases[] = {
+        {"table alone", {"DROP TABLE ATO_RAPORTARE_ART93_4", core::kArt93_4Create}},
+        {"table with its primary key",
+         {"DROP TABLE ATO_RAPORTARE_ART93_4", core::kArt93_4Create, core::kArt93_4PrimaryKey}},
+    };
+    for (const Case& c : cases) {
+        WorkFolder f;
+        for (const std::string& sql : c.sql)
+            prepare(f, sql);
+        platform::ScopedMessageRecorder boxes;
+        for (int run = 0; run < 2; ++run) { // the second start finds nothing left to do
+            CVORTAPLApp app;
+            ASSERT_TRUE(app.Startup()) << c.what << ": " << boxes.lastText();
+            EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATION_CONSTRAINTS "
+                                       "WHERE RDB$RELATION_NAME = 'ATO_RAPORTARE_ART93_4' AND "
+                                       "RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'FOREIGN KEY')"),
+                      2)
+                << c.what;
+            app.m_db.ExecuteImmediate("INSERT INTO ATO_RAPORTARE (AN, LN, CIF) VALUES (2024, "
+                                      "1, 'RO" +
+                                      std::to_string(run) + "')");
+            app.m_db.ExecuteImmediate(
+                "INSERT INTO ATO_RAPORTARE_ART93_4 (AN, LN, CIF, CNP, CNP_CORECT, NUME, "
+                "CATEGORIE, SUMA_BC, ORE_IN_CONVENTIE, SUMA_CONVENTIE, ID_MA, ID_PERS) VALUES "
+                "(2024, 1, 'RO" +
+                std::to_string(run) + "', 1, 1, 'A', 'C', 0, 0, 0, 1, 1)");
+            // The cascade works: deleting the settlement takes its detail row along.
+            app.m_db.ExecuteImmediate("DELETE FROM ATO_RAPORTARE");
+            EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM ATO_RAPORTARE_ART93_4"), 0);
+        }
+        EXPECT_TRUE(boxes.messages().empty()) << c.what;
+    }
+}
+
 TEST(Startup, AListThatCannotBeLoadedEndsTheStart) {
     struct Case {
         const char* drop;
@@ -158,4 +206,45 @@ TEST(Startup, AListThatCannotBeLoadedEndsTheStart) {
         EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
         EXPECT_NE(f.ReadFile("vortapl.log").find("[ERR]["), std::string::npos);
     }
+}
+
+TEST(Startup, AFolderWithOtherFilesAndNoDatabaseAsksFirst) {
+    WorkFolder f(false);
+    { std::ofstream(f.File("scrisoare.odt")) << "nu e o baza de date"; }
+    auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(f.Path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = listing();
+    for (platform::Answer answer : {platform::Answer::No, platform::Answer::Yes}) {
+        platform::ScopedMessageRecorder boxes;
+        boxes.queue(answer);
+        {
+            CVORTAPLApp app;
+            EXPECT_EQ(app.Startup(), answer == platform::Answer::Yes);
+        }
+        ASSERT_GE(boxes.messages().size(), 1u);
+        EXPECT_EQ(boxes.messages()[0].buttons, platform::Buttons::YesNo);
+        EXPECT_NE(boxes.messages()[0].text.find(f.Path().string() +
+                                                "\nnu contine baza de date VORTAPL.DAT"),
+                  std::string::npos)
+            << boxes.messages()[0].text;
+        if (answer == platform::Answer::No) {
+            // "Nu" leaves the folder as it was: no database, not even a trace log.
+            EXPECT_EQ(listing(), before);
+            EXPECT_EQ(boxes.messages().size(), 1u);
+        } else {
+            EXPECT_TRUE(std::filesystem::exists(f.File("VORTAPL.DAT")));
+        }
+    }
+    // Once the folder holds its database nothing more is asked.
+    platform::ScopedMessageRecorder boxes;
+    {
+        CVORTAPLApp app;
+        EXPECT_TRUE(app.Startup());
+    }
+    EXPECT_TRUE(boxes.messages().empty()) << boxes.lastText();
 }

@@ -1,4 +1,5 @@
 #include "core/ValueFunctions.h"
+#include "core/Lists.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -76,4 +77,54 @@ TEST(GenerateCodUnic, SameSecondSameCodeWithinRange) {
     }
     EXPECT_TRUE(differs);
     platform::SetFixedNow(std::nullopt);
+}
+
+TEST(ParseNumbers, TheWholeTextIsANumberOrItIsRefused) {
+    struct Case {
+        const char* text;
+        bool isInt;
+        int i;
+        bool isDouble;
+        double d;
+    } cases[] = {
+        {"12", true, 12, true, 12},      {" 07 ", true, 7, true, 7},
+        {"-3", true, -3, true, -3},      {"+4", true, 4, true, 4},
+        {"01x", false, 0, false, 0},     {"12abc", false, 0, false, 0},
+        {"1 2", false, 0, false, 0},     {"", false, 0, false, 0},
+        {"  ", false, 0, false, 0},      {"+-1", false, 0, false, 0},
+        {"12.50", false, 0, true, 12.5}, {"1e3", false, 0, true, 1000},
+        {"12,5", false, 0, false, 0},    {"inf", false, 0, false, 0},
+        {"nan", false, 0, false, 0},     {"99999999999", false, 0, true, 99999999999.0},
+    };
+    for (const Case& c : cases) {
+        int i = -777;
+        double d = -777;
+        EXPECT_EQ(core::ParseInt(c.text, i), c.isInt) << '"' << c.text << '"';
+        EXPECT_EQ(i, c.isInt ? c.i : -777) << '"' << c.text << '"'; // untouched when refused
+        EXPECT_EQ(core::ParseDouble(c.text, d), c.isDouble) << '"' << c.text << '"';
+        if (c.isDouble) {
+            EXPECT_DOUBLE_EQ(d, c.d) << c.text;
+        }
+    }
+    long long big = 0;
+    EXPECT_TRUE(core::ParseInt64("1850212123456", big));
+    EXPECT_EQ(big, 1850212123456LL);
+}
+
+TEST(EqualsNoCase, FoldsRomanianLettersAsWellAsAscii) {
+    struct Case {
+        const char *a, *b;
+        bool equal;
+    } cases[] = {
+        {"cluj", "CLUJ", true},
+        {"ŞTEFĂNESCU", "ştefănescu", true},
+        {"ȘTEFĂNESCU", "ștefănescu", true}, // comma-below letters
+        {"ÎNVĂŢĂMÂNT", "învăţământ", true},
+        {"Ştefan", "Stefan", false}, // a diacritic is another letter
+        {"Ş", "ş ", false},
+        {"", "", true},
+        {"ab", "abc", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(core::EqualsNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
 }

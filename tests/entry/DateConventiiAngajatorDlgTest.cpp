@@ -329,3 +329,27 @@ TEST_F(ConventiiTest, SaveWritesTheWageFundOnlyWithConventions) {
     tr.Commit();
     EXPECT_EQ(Count("SELECT COUNT(*) AS NR FROM ATO_RAPORTARE WHERE FS = 20000"), 1);
 }
+
+// Database errors are shown and logged under the operation that met them.
+TEST_F(ConventiiTest, DatabaseErrorsAreShownAndLogged) {
+    Exec("DROP TABLE ATN_TIP_MA");
+    Exec("ALTER TABLE ATO_RAPORTARE DROP TCAD");
+    p.LoadMonth(2024, 3);
+    ASSERT_EQ(boxes.messages().size(), 3u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"MODUL_NAME", "CSubventiiDlg::LoadFromDB()"},
+        {"VORTAPL", "LoadDate (CString strCIF)"},
+        {"MODUL_NAME", "CDateConventiiAngajatorDlg::LoadFromDB()"}};
+    const std::string log = s.Folder().ReadFile("vortapl.log");
+    for (size_t i = 0; i < 3; ++i) {
+        const platform::MessageRecord& m = boxes.messages()[i];
+        EXPECT_EQ(m.caption, expected[i].first) << expected[i].second;
+        EXPECT_EQ(m.icon, platform::Icon::Error) << expected[i].second;
+        EXPECT_FALSE(m.text.empty());
+        EXPECT_NE(log.find(std::string("[ERR][") + expected[i].second + "] oo-->> " + m.text),
+                  std::string::npos)
+            << expected[i].second;
+    }
+    EXPECT_EQ(p.conventii.Grid()->GetRowCount(), 0);
+    EXPECT_EQ(theApp().m_pConventii->GetCount(), 0);
+}

@@ -1,4 +1,4 @@
-// The help command hands the shipped document to the desktop; the program carries its icon.
+// The help command hands the shipped document to the desktop.
 #include "WorkFolder.h"
 #include "core/Commands.h"
 #include "core/VORTAPLDlg.h"
@@ -7,7 +7,6 @@
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
-#include <QIcon>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -65,10 +64,4 @@ TEST(Help, AMissingDocumentIsReportedNotOpened) {
     EXPECT_FALSE(opened);
     ASSERT_EQ(boxes.messages().size(), 1u);
     EXPECT_NE(boxes.lastText().find("VORTAPL.html nu a fost gasit"), std::string::npos);
-}
-
-TEST(Help, TheProgramCarriesItsIcon) {
-    const QIcon icon(":/vortapl/vortapl.png");
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.availableSizes().value(0), QSize(64, 64));
 }

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 
+#include <QAction>
 #include <QDialog>
 #include <gtest/gtest.h>
 
@@ -56,4 +57,30 @@ TEST(MainWindowCommands, PagesInTabOrder) {
                              "CArt93_4Dlg"};
     for (int i = 0; i < CVORTAPLDlg::TabCount; ++i)
         EXPECT_STREQ(w->Page(i)->metaObject()->className(), classes[i]);
+}
+
+TEST(MainWindowCommands, IconAndEachShortcutShownOnce) {
+    StartedApp s;
+    auto w = CreateMainWindow();
+    EXPECT_FALSE(w->windowIcon().isNull());
+    EXPECT_FALSE(w->windowIcon().pixmap(32, 32).isNull());
+    // The menu draws an item's text up to a tab, then the key column: the key named by the
+    // caption is there once, and Qt adds the shortcut only to a text without a tab.
+    struct Case {
+        int command;
+        const char* shown;
+        const char* key;
+    } cases[] = {
+        {cmd::AdaugareLuna, "Adaugare luna curenta\t[CTRL + N]", "Ctrl+N"},
+        {cmd::SalvareLuna, "Salvare luna curenta\t[CTRL + S]", "Ctrl+S"},
+        {cmd::FinalizareLuna, "Finalizare luna curenta\t[CTRL + SHIFT + S]", "Ctrl+Shift+S"},
+        {cmd::Iesire, "&Iesire\t[ALT+X]", "Alt+X"},
+        {cmd::VizualizareLuna, "Vizualizare luna existenta", ""},
+    };
+    for (const Case& c : cases) {
+        QAction* a = w->Action(c.command);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text().toStdString(), c.shown);
+        EXPECT_EQ(a->shortcut(), QKeySequence(c.key)); // the key still works
+    }
 }

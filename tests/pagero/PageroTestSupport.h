@@ -57,12 +57,17 @@ protected:
             ADD_FAILURE() << "a dialog was opened without a test hook";
             return 0;
         });
-        MorPrint::SetFileNameHook([](QWidget*, const QString&, const QString&, bool) {
-            ADD_FAILURE() << "a file name was asked without a test hook";
-            return QString();
-        });
+        MorPrint::SetFileNameHook(
+            [](QWidget*, const QString&, const QString&, bool, const QString&) {
+                ADD_FAILURE() << "a file name was asked without a test hook";
+                return QString();
+            });
         MorPrint::SetPrinterSetupHook([](QPrinter&, QWidget*) {
             ADD_FAILURE() << "the printer set-up opened without a test hook";
+            return false;
+        });
+        MorPrint::SetQuestionHook([](const QString& text, const QString&) {
+            ADD_FAILURE() << "a question was asked without a test hook: " << text.toStdString();
             return false;
         });
         MorPrint::SetDefaultPrinterFactory(nullptr);
@@ -72,6 +77,7 @@ protected:
         MorPrint::SetDialogHook(nullptr);
         MorPrint::SetFileNameHook(nullptr);
         MorPrint::SetPrinterSetupHook(nullptr);
+        MorPrint::SetQuestionHook(nullptr);
         MorPrint::SetDefaultPrinterFactory(nullptr);
     }
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }

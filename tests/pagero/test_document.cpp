@@ -13,8 +13,12 @@
 
 namespace {
 
-uint16_t u16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-int32_t i32(const QByteArray& b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+uint16_t u16(const QByteArray& b, int at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+int32_t i32(const QByteArray& b, int at) {
+    return qFromLittleEndian<qint32>(b.constData() + at);
+}
 
 // The document of the byte fixture doc1.ipd.
 void writeDoc1(MorPrint& doc, const QString& dir) {
@@ -37,7 +41,8 @@ TEST_F(PageroTest, InitCreatesWorkingFilesAndUninitRemovesThemOnce) {
         dpd = doc.GetDPDFileName();
         EXPECT_TRUE(QFileInfo(ipd).fileName().startsWith(QStringLiteral("ipd")));
         EXPECT_TRUE(QFileInfo(dpd).fileName().startsWith(QStringLiteral("dpd")));
-        EXPECT_EQ(QFileInfo(ipd).absolutePath(), QDir(folder() + QStringLiteral("/LISTE")).absolutePath());
+        EXPECT_EQ(QFileInfo(ipd).absolutePath(),
+                  QDir(folder() + QStringLiteral("/LISTE")).absolutePath());
         EXPECT_TRUE(QFile::exists(ipd));
         EXPECT_TRUE(QFile::exists(dpd));
         // The requested size is raised to 5 points and kept in the IPD header.
@@ -58,7 +63,7 @@ TEST_F(PageroTest, DefaultPrinterWithoutSystemPrinterIsA4PdfAt600Dpi) {
     EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(printer->resolution(), 600);
     EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
-    EXPECT_EQ(doc.GetPageWidth(), 826);  // trunc(210 mm * 3.937)
+    EXPECT_EQ(doc.GetPageWidth(), 826);   // trunc(210 mm * 3.937)
     EXPECT_EQ(doc.GetPageHeight(), 1169); // trunc(297 mm * 3.937)
 }
 
@@ -70,8 +75,9 @@ TEST_F(PageroTest, InitFailsWithoutAUsablePrinter) {
     // A printer that exists but whose page leaves nothing printable cannot be used either.
     MorPrint::SetDefaultPrinterFactory([] {
         auto p = MorPrint::MakePdfPrinter();
-        p->setPageLayout(QPageLayout(QPageSize(QSizeF(20, 20), QPageSize::Millimeter), QPageLayout::Portrait,
-                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter, QMarginsF(10, 10, 10, 10)));
+        p->setPageLayout(QPageLayout(QPageSize(QSizeF(20, 20), QPageSize::Millimeter),
+                                     QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter, QMarginsF(10, 10, 10, 10)));
         return p;
     });
     TestDoc broken;
@@ -87,7 +93,8 @@ TEST_F(PageroTest, IpdFileMatchesFixtureByteForByte) {
     EXPECT_EQ(readFile(doc.GetIPDFileName()), readFile(fixture("doc1.ipd")));
     EXPECT_EQ(doc.QWriteLn(QStringLiteral("dupa"), 3), 1);
     const QByteArray after = readFile(doc.GetIPDFileName());
-    EXPECT_EQ(after.toHex().toStdString(), (readFile(fixture("doc1.ipd")) + QByteArray("Bdupa\0", 6)).toHex().toStdString());
+    EXPECT_EQ(after.toHex().toStdString(),
+              (readFile(fixture("doc1.ipd")) + QByteArray("Bdupa\0", 6)).toHex().toStdString());
 }
 
 TEST_F(PageroTest, MarginsAreStoredAsTruncatedHundredthsOfAnInch) {
@@ -143,7 +150,8 @@ TEST_F(PageroTest, DpdFileHoldsHeaderAndPagesOfExactlyLLinesOfWCharacters) {
     EXPECT_EQ(page1.mid((L - 1) * W, W), padded("Subsol", W).c_str());
     // Page 2 goes on where page 1 stopped.
     const int perPage = L - 4;
-    EXPECT_EQ(dpd.mid(36 + L * W + 2 * W, W), padded("linia " + std::to_string(perPage), W).c_str());
+    EXPECT_EQ(dpd.mid(36 + L * W + 2 * W, W),
+              padded("linia " + std::to_string(perPage), W).c_str());
 }
 
 TEST_F(PageroTest, HeaderAndFooterLinesAreRefusedAfterTheFirstBodyLine) {
@@ -177,6 +185,41 @@ TEST_F(PageroTest, ConvPlacesLeftCentreAndRightParts) {
     EXPECT_EQ(TestDoc::Conv(4, "", 1), QByteArray("    "));
 }
 
+TEST_F(PageroTest, TabsTakeTheirColumnsAlikeInPagesTextAndWrapping) {
+    struct Case {
+        const char* text;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"a\tb", "a       b           "},
+        {"\tx", "        x           "},
+        {"12345678\tx", "12345678        x   "},
+        {"@@R:x\ty", "           x       y"}, // the right part keeps its own tab stops
+        {"a\rb\x01"
+         "c",
+         "a b c               "}, // other control characters: one blank each
+        {"%d\t|", "4       |           "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TestDoc::Conv(20, c.text, 4), QByteArray(c.line)) << c.text;
+
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 0, 20), 1);
+    doc.QWriteLn(QStringLiteral("Nume\tSuma"), 3);
+    doc.QWriteMultiLine(QStringLiteral("\tcuvant\tcuvant\tcuvant"), 0);
+    ASSERT_EQ(doc.GetPageCount(), 1);
+    EXPECT_EQ(doc.page(1)[0], "Nume    Suma        ");
+    EXPECT_EQ(doc.page(1)[1], "        cuvant      ");
+    EXPECT_EQ(doc.page(1)[2], "cuvant  cuvant      ");
+    ASSERT_EQ(doc.SaveToTextFile(path("tab.txt")), 1);
+    const QList<QByteArray> lines = readFile(path("tab.txt")).split('\n');
+    EXPECT_EQ(lines.at(0), QByteArray("Nume    Suma        \r"));
+    for (const QByteArray& line : lines.mid(0, doc.GetLinesOnPage())) {
+        EXPECT_EQ(line.size(), 21);
+        EXPECT_FALSE(line.contains('\t'));
+    }
+}
+
 TEST_F(PageroTest, PageCountFollowsTheBodyCapacity) {
     for (uint16_t flags : {uint16_t(0), uint16_t(2), uint16_t(4), uint16_t(8), uint16_t(14)}) {
         TestDoc doc;
@@ -193,7 +236,8 @@ TEST_F(PageroTest, PageCountFollowsTheBodyCapacity) {
         for (int n : {1, k - 1, k, k + 1, 3 * k, 3 * k + 2}) {
             for (; written < n; ++written)
                 doc.QWriteLn(QStringLiteral("r%1").arg(written), 3);
-            EXPECT_EQ(doc.GetPageCount(), std::max(1, (n + k - 1) / k)) << "flags " << flags << " n " << n;
+            EXPECT_EQ(doc.GetPageCount(), std::max(1, (n + k - 1) / k))
+                << "flags " << flags << " n " << n;
             EXPECT_EQ(readFile(doc.GetDPDFileName()).size(), 36 + doc.GetPageCount() * L * 50);
         }
         // The last page is padded with blank lines (the footer stays in place).
@@ -320,7 +364,8 @@ TEST_F(PageroTest, PageNumberInAHeaderOnThreePages) {
 TEST_F(PageroTest, MultiLineWrapsJustifiesAndHonoursLineFeeds) {
     TestDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 0, 20), 1);
-    doc.QWriteMultiLine(QStringLiteral("Aceasta este o propozitie destul de lunga pentru doua randuri"), 1);
+    doc.QWriteMultiLine(
+        QStringLiteral("Aceasta este o propozitie destul de lunga pentru doua randuri"), 1);
     doc.QWriteMultiLine(QStringLiteral("scurt\ncu linie noua si text care continua"), 1);
     doc.QWriteMultiLine(QStringLiteral("cuvantfoartelungfarapauze si rest"), 0);
     doc.QWriteMultiLine(QStringLiteral("nu se aliniaza deloc aici ci ramane"), 0);
@@ -382,7 +427,7 @@ TEST_F(PageroTest, IpdWithAnotherHeaderSizeIsRefused) {
     EXPECT_EQ(doc.page(1)[1], padded("pastrat", 40)); // below the (empty) header block
 }
 
-TEST_F(PageroTest, IpdWithARecordCutShortStillLoads) {
+TEST_F(PageroTest, IpdWithARecordCutShortIsRefused) {
     QByteArray data = readFile(fixture("doc1.ipd"));
     data.chop(1); // the last record loses its terminating zero
     data.append("Bfara terminator");
@@ -392,8 +437,16 @@ TEST_F(PageroTest, IpdWithARecordCutShortStillLoads) {
     f.close();
     TestDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 0, 0), 1);
+    doc.QWriteLn(QStringLiteral("pastrat"), 3);
+    const QByteArray before = readFile(doc.GetIPDFileName());
+    // A file cut short is not loaded as a shorter document.
+    EXPECT_EQ(doc.LoadFromIPDFile(path("cut.ipd")), 0);
+    EXPECT_EQ(readFile(doc.GetIPDFileName()), before);
+    data.append('\0');
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(data);
+    f.close();
     ASSERT_EQ(doc.LoadFromIPDFile(path("cut.ipd")), 1);
-    ASSERT_EQ(doc.GetPageCount(), 1);
     const auto p = doc.page(1);
     EXPECT_EQ(p[2].find("Linie cu diacritice"), 0u);
     EXPECT_EQ(p[3].find("fara terminator"), std::string::npos); // part of the hidden record
@@ -404,8 +457,10 @@ TEST_F(PageroTest, RomanianLettersSurviveWriteAndRead) {
     writeDoc1(doc, folder());
     const auto p = doc.page(1);
     // Comma-below letters come back as their cedilla forms; all other letters unchanged.
-    EXPECT_EQ(QString::fromStdString(p[2]).trimmed(), QStringLiteral("Linie cu diacritice: ĂÂÎŞŢ ăâîşţ ŞşŢţ"));
-    EXPECT_EQ(MorPrint::FromAnsi(MorPrint::ToAnsi(QStringLiteral("ĂÂÎŞŢăâîşţ"))), QStringLiteral("ĂÂÎŞŢăâîşţ"));
+    EXPECT_EQ(QString::fromStdString(p[2]).trimmed(),
+              QStringLiteral("Linie cu diacritice: ĂÂÎŞŢ ăâîşţ ŞşŢţ"));
+    EXPECT_EQ(MorPrint::FromAnsi(MorPrint::ToAnsi(QStringLiteral("ĂÂÎŞŢăâîşţ"))),
+              QStringLiteral("ĂÂÎŞŢăâîşţ"));
     EXPECT_EQ(MorPrint::ToAnsi(QStringLiteral("ȘșȚț")), QByteArray("\xAA\xBA\xDE\xFE"));
     EXPECT_EQ(MorPrint::ToAnsi(QStringLiteral("€ – ω 😀")), QByteArray("\x80 \x96 ? ?"));
 }
@@ -416,7 +471,8 @@ TEST_F(PageroTest, MultipleDocumentFileHoldsNamedEntries) {
     const QString mpd = path("docs.mpd");
     ASSERT_EQ(doc.SaveToMPDFile(mpd, QStringLiteral("Primul")), 1);
     ASSERT_EQ(doc.SaveToMPDFile(mpd, QStringLiteral("Al doilea")), 1);
-    ASSERT_EQ(doc.SaveToMPDFile(mpd, QStringLiteral("Documentul cu un nume foarte lung 123456")), 1);
+    ASSERT_EQ(doc.SaveToMPDFile(mpd, QStringLiteral("Documentul cu un nume foarte lung 123456")),
+              1);
     EXPECT_EQ(readFile(mpd), readFile(fixture("doc1.mpd")));
     // The working document is untouched by the saves.
     EXPECT_EQ(readFile(doc.GetIPDFileName()), readFile(fixture("doc1.ipd")));
@@ -524,7 +580,8 @@ TEST_F(PageroTest, FontFallsBackToLiberationMono) {
     QFont f(QStringLiteral("Courier New"));
     f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     const QString resolved = QFontInfo(f).family();
-    EXPECT_TRUE(resolved == QStringLiteral("Courier New") || resolved == QStringLiteral("Liberation Mono"))
+    EXPECT_TRUE(resolved == QStringLiteral("Courier New") ||
+                resolved == QStringLiteral("Liberation Mono"))
         << resolved.toStdString();
 }
 
@@ -590,7 +647,8 @@ TEST_F(PageroTest, ZeroCharactersPerLineFillsThePrintableWidth) {
 }
 
 TEST_F(PageroTest, StringTableLines) {
-    MorPrint::SetStringTable([](unsigned id) { return id == 7 ? QStringLiteral("din tabel") : QString(); });
+    MorPrint::SetStringTable(
+        [](unsigned id) { return id == 7 ? QStringLiteral("din tabel") : QString(); });
     TestDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 0, 20), 1);
     EXPECT_EQ(doc.QWriteLn(7u, 3), 1);

@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,10 +14,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <zint.h>
 
+#include <climits>
 #include <functional>
 
 namespace {
@@ -65,7 +70,9 @@ void writePages(MorPrint& doc, int n) {
             doc.TurnPage();
         doc.QWriteLn(QStringLiteral("Pagina %1 din %2").arg(p).arg(n), 3);
         for (int i = 0; i < 5; ++i)
-            doc.QWriteLn(QStringLiteral("  rand %1.%2 | Ştefan Ţăran | %3").arg(p).arg(i).arg(p * 100 + i), 3);
+            doc.QWriteLn(
+                QStringLiteral("  rand %1.%2 | Ştefan Ţăran | %3").arg(p).arg(i).arg(p * 100 + i),
+                3);
     }
 }
 
@@ -77,7 +84,9 @@ QImage pageImage(int widthHundredths, int heightHundredths) {
     return image;
 }
 
-bool dark(QRgb c) { return qGray(c) < 128; }
+bool dark(QRgb c) {
+    return qGray(c) < 128;
+}
 
 // Widths of the alternating dark and light runs of an image row, from the first dark pixel to
 // the last, divided by the module width.
@@ -109,7 +118,8 @@ std::vector<int> code128Modules(const char* text) {
     s->show_hrt = 0;
     s->scale = 1;
     std::vector<int> runs;
-    if (ZBarcode_Encode(s, reinterpret_cast<const unsigned char*>(text), int(strlen(text))) < ZINT_ERROR &&
+    if (ZBarcode_Encode(s, reinterpret_cast<const unsigned char*>(text), int(strlen(text))) <
+            ZINT_ERROR &&
         ZBarcode_Buffer(s, 0) < ZINT_ERROR) {
         const double module = double(s->bitmap_width) / s->width;
         QImage row(s->bitmap_width, 1, QImage::Format_RGB32);
@@ -149,7 +159,8 @@ TEST_F(PageroTest, PageRangeTexts) {
     EXPECT_EQ(pages("2-9,12,7-1", 5), (V{2, 3, 4, 5, 5, 4, 3, 2, 1}));
     EXPECT_EQ(pages("99999999999999", 5), V{});
     // Invalid lists.
-    for (const char* bad : {"0", ",1", "", "1,,2", "1 ,2", "a", "1-", "-2", "1-0", "1-2-3", "01", "1,2,"})
+    for (const char* bad :
+         {"0", ",1", "", "1,,2", "1 ,2", "a", "1-", "-2", "1-0", "1-2-3", "01", "1,2,"})
         EXPECT_EQ(pages(bad, 5), V{-1}) << bad;
     EXPECT_EQ(pages("1", 0), V{-1}); // a document without pages
 }
@@ -160,21 +171,26 @@ TEST_F(PageroTest, PrintPagesInListOrderToThePdfPrinter) {
     writePages(doc, 6);
     ASSERT_EQ(doc.GetPageCount(), 6);
     int asked = 0;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString& filter, bool save) {
-        EXPECT_TRUE(save);
-        EXPECT_TRUE(filter.contains(QStringLiteral("*.pdf")));
-        return path(qPrintable(QStringLiteral("job%1").arg(++asked))); // ".pdf" is added
-    });
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString& filter, bool save, const QString&) {
+            EXPECT_TRUE(save);
+            EXPECT_TRUE(filter.contains(QStringLiteral("*.pdf")));
+            return path(qPrintable(QStringLiteral("job%1").arg(++asked))); // ".pdf" is added
+        });
     ASSERT_EQ(doc.PrintPages(QStringLiteral("1,3-5,2")), 1);
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 3, 4, 5, 2}));
     ASSERT_EQ(pdfPages(path("job1.pdf")), 5);
-    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {path("job1.pdf")}).contains(QStringLiteral("Morvel Doc"))); // job name
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {path("job1.pdf")})
+                    .contains(QStringLiteral("Morvel Doc"))); // job name
     // The PDF's pages are the document's pages in that order.
-    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("job1.pdf"), QStringLiteral("-")});
+    const QString text =
+        runTool(QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), path("job1.pdf"), QStringLiteral("-")});
     const QStringList pdfPagesText = text.split(QLatin1Char('\f'));
     const int order[] = {1, 3, 4, 5, 2};
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(pdfPagesText.value(i).contains(QStringLiteral("Pagina %1 din 6").arg(order[i]))) << i;
+        EXPECT_TRUE(pdfPagesText.value(i).contains(QStringLiteral("Pagina %1 din 6").arg(order[i])))
+            << i;
 
     doc.printed.clear();
     ASSERT_EQ(doc.PrintPages(QStringLiteral("5-3")), 1);
@@ -196,10 +212,66 @@ TEST_F(PageroTest, PrintPagesInListOrderToThePdfPrinter) {
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 
     // Cancelling the file name prints nothing.
-    MorPrint::SetFileNameHook([](QWidget*, const QString&, const QString&, bool) { return QString(); });
+    MorPrint::SetFileNameHook(
+        [](QWidget*, const QString&, const QString&, bool, const QString&) { return QString(); });
     doc.printed.clear();
     EXPECT_EQ(doc.Print(), 0);
     EXPECT_TRUE(doc.printed.empty());
+}
+
+TEST_F(PageroTest, PdfPrinterAsksForTheFileEveryTimeAndNeverOverwritesUnasked) {
+    RecordingDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    writePages(doc, 2);
+    // The printer set-up chose the PDF printer with a file of its own.
+    const QString chosen = QDir(path("ales")).filePath(QStringLiteral("din-dialog.pdf"));
+    QDir().mkpath(path("ales"));
+    MorPrint::SetPrinterSetupHook([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosen);
+        return true;
+    });
+    ASSERT_TRUE(doc.RunPrinterSetup(nullptr));
+
+    QStringList offered;
+    QString answer = path("raport"); // ".pdf" is added
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString&, bool, const QString& suggested) {
+            offered << suggested;
+            return answer;
+        });
+    int questions = 0;
+    bool replace = false;
+    MorPrint::SetQuestionHook([&](const QString& text, const QString&) {
+        ++questions;
+        EXPECT_NE(text.indexOf(path("raport.pdf")), -1);
+        return replace;
+    });
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    ASSERT_EQ(doc.Print(), 1);
+    EXPECT_EQ(questions, 0);
+    EXPECT_FALSE(QFileInfo::exists(chosen)); // the set-up's file is only a suggestion
+    const QByteArray first = readFile(path("raport.pdf"));
+    ASSERT_FALSE(first.isEmpty());
+    // Offered: the document's first line and the date, in the set-up's folder ...
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_TRUE(offered[0] == QDir(path("ales"))
+                                  .filePath(QStringLiteral("RAPORT_DE_PROBA_Pagina_1_") + today +
+                                            QStringLiteral(".pdf")))
+        << offered[0].toStdString();
+    // ... then in the folder of the last PDF.
+    doc.printed.clear();
+    EXPECT_EQ(doc.Print(), 0); // asked again; the existing file is kept on "No"
+    EXPECT_EQ(offered.size(), 2);
+    EXPECT_TRUE(offered[1].startsWith(folder() + QLatin1Char('/'))) << offered[1].toStdString();
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(doc.printed.empty());
+    EXPECT_EQ(readFile(path("raport.pdf")), first);
+    EXPECT_TRUE(doc.GetLastError().isEmpty()); // a choice, not a failure
+    replace = true;
+    EXPECT_EQ(doc.PrintPage(2), 1);
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(pdfPages(path("raport.pdf")), 1);
 }
 
 TEST_F(PageroTest, ThreePagePdfReadsBackAsTheLaidOutLines) {
@@ -210,7 +282,8 @@ TEST_F(PageroTest, ThreePagePdfReadsBackAsTheLaidOutLines) {
     ASSERT_EQ(doc.GetPageCount(), 3);
     ASSERT_EQ(doc.SaveToPDFFile(path("doc.pdf")), 1);
     ASSERT_EQ(pdfPages(path("doc.pdf")), 3);
-    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("doc.pdf"), QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), path("doc.pdf"), QStringLiteral("-")});
     ASSERT_FALSE(text.isEmpty());
     const QStringList pages = text.split(QLatin1Char('\f'));
     for (int p = 1; p <= 3; ++p) {
@@ -263,7 +336,8 @@ TEST_F(PageroTest, BarcodeIsDrawnInsideItsLineSlot) {
     ASSERT_GE(maxX, 0) << "no barcode drawn";
     EXPECT_GE(minY, slotTop);
     EXPECT_LT(maxY, slotBottom);
-    EXPECT_NEAR(minX, with.leftMargin() * px, 1.0);
+    // The bars start after the quiet zone of 10 modules.
+    EXPECT_NEAR(minX, (with.leftMargin() + 10) * px, 1.0);
     EXPECT_LT(maxX, a.width());
     // Across the slot the bars are the Code 128 symbol of the payload, 0.254 mm a module.
     const std::vector<int> expected = code128Modules(payload.toLatin1().constData());
@@ -273,6 +347,40 @@ TEST_F(PageroTest, BarcodeIsDrawnInsideItsLineSlot) {
     EXPECT_EQ(with.GetPageLine(1, 1).trimmed(), QStringLiteral("@@BC:") + payload);
 }
 
+TEST_F(PageroTest, BarcodeInTheSavedPdfDecodesAt300Dpi) {
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+        GTEST_SKIP() << "zbarimg (zbar-tools) is not installed";
+    // With no margin the quiet zone still lies on the page.
+    const std::pair<const char*, int> cases[] = {{"21^RO12345678^2024^5^987654", 0},
+                                                 {"VORTAPL-1", 5}};
+    for (const auto& [payload, margin] : cases) {
+        SCOPED_TRACE(payload);
+        {
+            TestDoc doc;
+            ASSERT_EQ(doc.Init(folder(), 120, 14, 125), 1);
+            doc.SetUserMargins(QMargins(margin, 5, margin, 5));
+            doc.QWriteLn(QStringLiteral("Antet@@R:Pagina %d"), 1);
+            doc.QWriteBarCode(QString::fromLatin1(payload), 3);
+            doc.QWriteLn(QStringLiteral("Text sub cod: ") + QString(100, QLatin1Char('X')), 3);
+            const QString pdf = path("cod.pdf");
+            ASSERT_EQ(doc.SaveToPDFFile(pdf), 1);
+            const QString png = path("cod");
+            QFile::remove(png + QStringLiteral(".png"));
+            QProcess::execute(QStringLiteral("pdftoppm"),
+                              {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-gray"),
+                               QStringLiteral("-png"), QStringLiteral("-H"), QStringLiteral("600"),
+                               QStringLiteral("-singlefile"), pdf, png});
+            ASSERT_TRUE(QFile::exists(png + QStringLiteral(".png")));
+            const QString decoded =
+                runTool(QStringLiteral("zbarimg"),
+                        {QStringLiteral("--quiet"), QStringLiteral("-Sdisable"),
+                         QStringLiteral("-Scode128.enable"), png + QStringLiteral(".png")});
+            EXPECT_EQ(decoded.trimmed(), QStringLiteral("CODE-128:") + QString::fromLatin1(payload))
+                << margin;
+        }
+    }
+}
+
 TEST_F(PageroTest, BarcodeGrowsOnlyIntoBlankLinesBelowIt) {
     RecordingDoc doc;
     ASSERT_EQ(doc.Init(folder(), 120, 0, 100), 1);
@@ -280,11 +388,11 @@ TEST_F(PageroTest, BarcodeGrowsOnlyIntoBlankLinesBelowIt) {
     doc.QWriteBarCode(QStringLiteral("VORTAPL-123"), 3);
     for (int i = 0; i < 6; ++i)
         doc.QWriteLn(QString(), 3);
-    doc.QWriteLn(QStringLiteral("text"), 3);
+    doc.QWriteLn(QStringLiteral("@@R:text"), 3); // clear of the column scanned below
     ASSERT_EQ(doc.GetPageCount(), 1);
     QImage image = pageImage(doc.GetPageWidth(), doc.GetPageHeight());
     doc.renderPage(image, 1);
-    const int x = int(doc.leftMargin() * 6) + 2; // inside the start pattern's first bar
+    const int x = int((doc.leftMargin() + 10) * 6) + 2; // inside the start pattern's first bar
     int top = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y)
         if (dark(image.pixel(x, y))) {
@@ -390,7 +498,7 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
     ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
     writePages(doc, 5);
     int files = 0;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool) {
+    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool, const QString&) {
         return path(qPrintable(QStringLiteral("preview%1.pdf").arg(++files)));
     });
     auto run = [&](std::function<void(QDialog&)> script) {
@@ -401,7 +509,10 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
         doc.printed.clear();
         return doc.Preview(1);
     };
-    EXPECT_EQ(run([](QDialog& dlg) { QTest::mouseClick(child<QPushButton>(dlg, "btnTipareste"), Qt::LeftButton); }), 2);
+    EXPECT_EQ(run([](QDialog& dlg) {
+                  QTest::mouseClick(child<QPushButton>(dlg, "btnTipareste"), Qt::LeftButton);
+              }),
+              2);
     EXPECT_EQ(doc.printed, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(run([](QDialog& dlg) {
                   QTest::mouseClick(child<QPushButton>(dlg, "btnNext"), Qt::LeftButton);
@@ -436,9 +547,16 @@ TEST_F(PageroTest, PreviewPrintsTheChosenRangeAndReportsWhat) {
               }),
               0);
     EXPECT_TRUE(doc.printed.empty());
+    // ... and says why.
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0],
+              "Previzualizare: Tiparirea nu a reusit.\nLista de pagini \",1\" nu este valida.");
+    m_messages.clear();
 
     // "Salveaza PDF" writes the whole document.
-    run([](QDialog& dlg) { QTest::mouseClick(child<QPushButton>(dlg, "btnSalveazaPdf"), Qt::LeftButton); });
+    run([](QDialog& dlg) {
+        QTest::mouseClick(child<QPushButton>(dlg, "btnSalveazaPdf"), Qt::LeftButton);
+    });
     EXPECT_EQ(pdfPages(path(qPrintable(QStringLiteral("preview%1.pdf").arg(files)))), 5);
     EXPECT_TRUE(m_messages.empty());
 }
@@ -455,11 +573,13 @@ TEST_F(PageroTest, PreviewRefusesMarginsThatAreTooLarge) {
             // Opened with the current margins, back in millimetres.
             EXPECT_EQ(child<QLineEdit>(dlg, "editStanga")->text(), QStringLiteral("5"));
             EXPECT_EQ(child<QLineEdit>(dlg, "editJos")->text(), QStringLiteral("5"));
-            for (auto [name, value] : {std::pair{"editStanga", typed.left()}, std::pair{"editSus", typed.top()},
-                                       std::pair{"editDreapta", typed.right()}, std::pair{"editJos", typed.bottom()}}) {
+            for (auto [name, value] :
+                 {std::pair{"editStanga", typed.left()}, std::pair{"editSus", typed.top()},
+                  std::pair{"editDreapta", typed.right()}, std::pair{"editJos", typed.bottom()}}) {
                 auto* e = child<QLineEdit>(dlg, name);
                 e->clear();
-                QTest::keyClicks(e, QString::number(value) + QStringLiteral("x")); // letters are refused
+                QTest::keyClicks(e, QString::number(value) +
+                                        QStringLiteral("x")); // letters are refused
             }
             return int(QDialog::Accepted);
         }
@@ -487,6 +607,74 @@ TEST_F(PageroTest, PreviewRefusesMarginsThatAreTooLarge) {
     EXPECT_EQ(TestDoc::Conv(4, "x", 1), QByteArray("x   "));
 }
 
+TEST_F(PageroTest, NegativeAndHugeMarginsAreRefusedWithoutOverflow) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    ASSERT_EQ(doc.SetUserMargins(QMargins(5, 5, 5, 5)), 1);
+    writePages(doc, 3);
+    const int pages = doc.GetPageCount();
+    struct Case {
+        QMargins mm;
+        const char* message;
+    };
+    const Case cases[] = {
+        {QMargins(-1, 5, 5, 5), "Margini: Marginile nu pot fi negative!"},
+        {QMargins(5, INT_MIN, 5, INT_MIN), "Margini: Marginile nu pot fi negative!"},
+        {QMargins(INT_MAX, 5, INT_MAX, 5),
+         "Margini: Margini prea mari!"}, // the sum overflows an int
+        {QMargins(5, INT_MAX, 5, 1), "Margini: Margini prea mari!"},
+        {QMargins(5, 5, 300, 5), "Margini: Margini prea mari!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        m_messages.clear();
+        EXPECT_EQ(doc.SetMarginsChecked(c.mm), 0);
+        EXPECT_EQ(m_messages, std::vector<std::string>{c.message});
+        // The library's own setter refuses them too, silently, with the reason kept.
+        EXPECT_EQ(doc.SetUserMargins(c.mm), 0);
+        EXPECT_NE(doc.GetLastError().indexOf(QStringLiteral("Margini incorecte")), -1);
+        EXPECT_EQ(doc.GetUserMargins(), QMargins(19, 19, 19, 19));
+        EXPECT_EQ(doc.GetPageCount(), pages);
+    }
+}
+
+TEST_F(PageroTest, PageKeysTurnPagesWhateverHasTheFocus) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    writePages(doc, 4);
+    MorPrint::SetDialogHook([&](QDialog& dlg) {
+        auto* label = child<QLabel>(dlg, "lblPage");
+        auto* range = child<QComboBox>(dlg, "cmbRange");
+        auto* zoom = child<QComboBox>(dlg, "cmbZoom");
+        auto* edit = child<QLineEdit>(dlg, "editPages");
+        range->setCurrentIndex(4); // shows the page list's edit box
+        const int zoomIndex = zoom->currentIndex();
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 range, zoom, edit, child<QPushButton>(dlg, "btnTipareste")}) {
+            SCOPED_TRACE(w->objectName().toStdString());
+            QTest::keyClick(w, Qt::Key_PageDown);
+            EXPECT_EQ(label->text(), QStringLiteral("2 / 4"));
+            QTest::keyClick(w, Qt::Key_PageDown);
+            EXPECT_EQ(label->text(), QStringLiteral("3 / 4"));
+            QTest::keyClick(w, Qt::Key_PageUp);
+            QTest::keyClick(w, Qt::Key_PageUp);
+            EXPECT_EQ(label->text(), QStringLiteral("1 / 4"));
+        }
+        // The combo boxes kept their choice.
+        EXPECT_EQ(range->currentIndex(), 4);
+        EXPECT_EQ(zoom->currentIndex(), zoomIndex);
+        // In the edit box Home and End move the cursor, not the page.
+        QTest::keyClicks(edit, QStringLiteral("1-3"));
+        QTest::keyClick(edit, Qt::Key_Home);
+        EXPECT_EQ(edit->cursorPosition(), 0);
+        QTest::keyClick(edit, Qt::Key_End);
+        EXPECT_EQ(edit->cursorPosition(), 3);
+        EXPECT_EQ(label->text(), QStringLiteral("1 / 4"));
+        return 0;
+    });
+    doc.Preview(1);
+}
+
 TEST_F(PageroTest, PreviewPrinterSetupRepagesOrReportsAnError) {
     TestDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
@@ -512,8 +700,9 @@ TEST_F(PageroTest, PreviewPrinterSetupRepagesOrReportsAnError) {
 
     // A printer that cannot be used: the message, and the previous printer stays.
     MorPrint::SetPrinterSetupHook([](QPrinter& printer, QWidget*) {
-        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(20, 20), QPageSize::Millimeter), QPageLayout::Portrait,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter, QMarginsF(10, 10, 10, 10)));
+        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(20, 20), QPageSize::Millimeter),
+                                          QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                          QPageLayout::Millimeter, QMarginsF(10, 10, 10, 10)));
         return true;
     });
     doc.Preview(1);
@@ -536,7 +725,8 @@ TEST_F(PageroTest, PreviewSavesAndLoadsDocuments) {
     ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
     writePages(doc, 2);
     QString next;
-    MorPrint::SetFileNameHook([&](QWidget*, const QString&, const QString&, bool) { return next; });
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString&, bool, const QString&) { return next; });
     MorPrint::SetDialogHook([&](QDialog& dlg) {
         if (dlg.objectName() == QStringLiteral("documentNameDialog")) {
             EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Morvel Print Preview"));
@@ -560,7 +750,78 @@ TEST_F(PageroTest, PreviewSavesAndLoadsDocuments) {
     EXPECT_TRUE(QFile::exists(path("a.txt")));
     EXPECT_TRUE(MorPrint::ValidIPDHead(path("c.ipd")));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Previzualizare: Fisierul nu este intr-un format cunoscut!");
+    // The known message, and below it the reason with the file's name.
+    EXPECT_EQ(m_messages[0].rfind("Previzualizare: Fisierul nu este intr-un format cunoscut!\n", 0),
+              0u);
+    EXPECT_NE(m_messages[0].find(path("a.txt").toStdString()), std::string::npos);
+}
+
+TEST_F(PageroTest, PreviewReportsFailedSavesAndPrints) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 80), 1);
+    writePages(doc, 2);
+    const QString missing = path("nu/exista");
+    QString next;
+    MorPrint::SetFileNameHook(
+        [&](QWidget*, const QString&, const QString&, bool, const QString&) { return next; });
+    struct Case {
+        const char* button;
+        const char* file;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"btnSalvez", "doc.ipd", "Documentul nu a fost salvat."},
+        {"btnSalvez", "doc.txt", "Documentul nu a fost salvat."},
+        {"btnSalveazaPdf", "doc.pdf", "Fisierul PDF nu poate fi scris:"},
+        {"btnTipareste", "doc.pdf", "Tiparirea nu a reusit."}, // the PDF printer writes a file
+    };
+    MorPrint::SetDialogHook([&](QDialog& dlg) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.file);
+            m_messages.clear();
+            next = missing + QLatin1Char('/') + QLatin1String(c.file);
+            child<QPushButton>(dlg, c.button)->click();
+            EXPECT_EQ(m_messages.size(), 1u);
+            if (m_messages.empty())
+                continue;
+            EXPECT_EQ(m_messages[0].rfind(std::string("Previzualizare: ") + c.message, 0), 0u)
+                << m_messages[0];
+            EXPECT_NE(m_messages[0].find(next.toStdString()), std::string::npos) << m_messages[0];
+        }
+        // A cancelled file name is no failure.
+        m_messages.clear();
+        next.clear();
+        child<QPushButton>(dlg, "btnTipareste")->click();
+        EXPECT_TRUE(m_messages.empty());
+        return 0;
+    });
+    EXPECT_EQ(doc.Preview(1), 0);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(PageroTest, PreviewOfADocumentWithoutPagesSaysSo) {
+    TestDoc doc;
+    ASSERT_EQ(doc.Init(folder(), 100, 14, 40), 1);
+    const int L = doc.GetLinesOnPage();
+    for (int i = 0; i < L; ++i)
+        doc.QWriteLn(QStringLiteral("antet %1").arg(i), 1);
+    doc.QWriteLn(QStringLiteral("corp"), 3);
+    ASSERT_EQ(doc.GetPageCount(), 0);
+    MorPrint::SetDialogHook([&](QDialog& dlg) {
+        EXPECT_EQ(child<QLabel>(dlg, "lblPage")->text(), QStringLiteral("Fara pagini"));
+        for (const char* name :
+             {"btnTipareste", "btnSalveazaPdf", "btnInceput", "btnPrev", "btnNext", "btnSfarsit"})
+            EXPECT_FALSE(child<QPushButton>(dlg, name)->isEnabled()) << name;
+        EXPECT_FALSE(child<QComboBox>(dlg, "cmbRange")->isEnabled());
+        // The page view draws the notice instead of a page.
+        QWidget* view = dlg.findChild<QWidget*>(QStringLiteral("pageView"));
+        QImage shot(view->size(), QImage::Format_RGB32);
+        view->render(&shot);
+        return 0;
+    });
+    EXPECT_EQ(doc.Preview(1), 0);
+    EXPECT_EQ(doc.Print(), 0);
+    EXPECT_NE(doc.GetLastError().indexOf(QStringLiteral("nu are pagini")), -1);
 }
 
 // Draws the preview of a real document; with PAGERO_SCREENSHOT set the dialog is shown and
@@ -571,13 +832,16 @@ TEST_F(PageroTest, PreviewShowsThePageItsLinesAndTheBarcode) {
     doc.SetUserMargins(QMargins(5, 5, 5, 5));
     doc.QWriteBarCode(QStringLiteral("21^RO12345678^2024^5^987654"), 1);
     doc.QWriteLn(QStringLiteral(" @@R: VORTAPL: 987654"), 1);
-    doc.QWriteLn(QStringLiteral("Pagina: %d @@C: EXTRAS DIN STATUL DE PLATA @@R: Data: 05-06-2024"), 2);
+    doc.QWriteLn(QStringLiteral("Pagina: %d @@C: EXTRAS DIN STATUL DE PLATA @@R: Data: 05-06-2024"),
+                 2);
     doc.QWriteLn(QString(), 3);
     doc.QWriteLn(QStringLiteral("Judetul: Cluj"), 3);
     doc.QWriteLn(QStringLiteral("Cod Fiscal: RO12345678 @@C:EXTRAS DIN STATUL DE PLATA"), 3);
     doc.QWriteLn(QStringLiteral("Angajator: SC Ţesătoria Bârsei SRL @@C: Luna 5 Anul 2024"), 3);
     doc.QWriteLn(QStringLiteral(" ") + QString(123, QLatin1Char('-')), 3);
-    doc.QWriteLn(QStringLiteral("@@TAB:| Nr.|  Cod Numeric  |    Numele si prenumele       | Venit brut |"), 3);
+    doc.QWriteLn(
+        QStringLiteral("@@TAB:| Nr.|  Cod Numeric  |    Numele si prenumele       | Venit brut |"),
+        3);
     doc.QWriteLn(QStringLiteral(" ") + QString(123, QLatin1Char('-')), 3);
     for (int i = 1; i <= 120; ++i)
         doc.QWriteLn(QStringLiteral("|%1| 1800101%2 | %3 |%4 |")

@@ -298,3 +298,35 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{"trailing_point_dropped", "#####.##", "7.", "7"},
                       MaskCase{"no_mask", "", "a.b,c", "a.b,c"}),
     [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GridKeys, TabPassesOverReadOnlyCells) {
+    grid.SetLocked(1, 0, 2, 1); // column 2
+    grid.SetLocked(0, 3, 3, 1); // one cell
+    grid.SetLocked(2, 4, 0, 1); // row 4 entirely
+    struct Case {
+        int row, col;
+        Qt::Key key;
+        int newRow, newCol;
+    } cases[] = {
+        {1, 1, Qt::Key_Tab, 1, 3},     {1, 4, Qt::Key_Tab, 2, 1},
+        {3, 1, Qt::Key_Tab, 3, 4},     {2, 3, Qt::Key_Backtab, 2, 1},
+        {2, 1, Qt::Key_Backtab, 1, 4}, {3, 4, Qt::Key_Tab, 3, 4}, // nothing editable after it
+    };
+    for (const Case& c : cases) {
+        grid.SetCurrentCell(c.row, c.col);
+        press(grid, c.key, {}, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(grid.currentIndex().row(), c.newRow) << c.row << "," << c.col;
+        EXPECT_EQ(grid.currentIndex().column(), c.newCol) << c.row << "," << c.col;
+    }
+    // From an open edit too.
+    grid.SetCurrentCell(1, 1);
+    press(grid, Qt::Key_F2);
+    ASSERT_NE(grid.activeEditor(), nullptr);
+    press(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid.currentIndex().column(), 3);
+    // A grid with nothing editable lets Tab go on to the next control.
+    grid.SetLocked(3, 0, 0, 1);
+    grid.SetCurrentCell(1, 1);
+    press(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid.currentIndex().column(), 1);
+}

@@ -6,6 +6,7 @@
 #include "widgets/BareCodeCtrl.h"
 #include "widgets/XSimGridModel.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QHeaderView>
 
@@ -404,4 +405,42 @@ TEST(BareCodeCtrl, HandsBackThePayloadAsTheTextToPrint) {
     code.SetText(QStringLiteral("2"));
     EXPECT_EQ(code.GetText(), "2");
     EXPECT_EQ(code.GetMode(), 1);
+}
+
+TEST(Grid, ScreenReadersHearTheHeaderTitles) {
+    CXSimGrid grid;
+    grid.InsertCols(1, 4);
+    grid.InsertRows(1, 3);
+    grid.SetCellText(0, 1, "Nume");
+    grid.SetCellText(0, 2, "Ore lucrate");
+    grid.SetCellText(1, 2, "Normal");
+    grid.SetCellText(1, 3, "Suplimentar");
+    grid.MergeCells(0, 2, 0, 3); // one title over two columns
+    grid.SetHeaderFreeze(1, 0);  // row 1 is part of the header
+    grid.SetCellText(2, 0, "1");
+    grid.SetCellText(3, 0, "Total");
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_NE(iface, nullptr);
+    QAccessibleTableInterface* table = iface->tableInterface();
+    ASSERT_NE(table, nullptr);
+    const QAbstractItemModel* m = grid.model();
+    struct Case {
+        Qt::Orientation o;
+        int section;
+        const char* title;
+    } cases[] = {
+        {Qt::Horizontal, 1, "Nume"},
+        {Qt::Horizontal, 2, "Ore lucrate Normal"},
+        {Qt::Horizontal, 3, "Ore lucrate Suplimentar"},
+        {Qt::Horizontal, 4, "5"}, // untitled: its number, as before (Qt counts from 1)
+        {Qt::Vertical, 3, "Total"},
+    };
+    EXPECT_EQ(m->headerData(2, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+              "Ore lucrate Normal");
+    for (const Case& c : cases) {
+        EXPECT_EQ(m->headerData(c.section, c.o, Qt::DisplayRole).toString(), c.title);
+        if (c.o == Qt::Horizontal) {
+            EXPECT_EQ(table->columnDescription(c.section), c.title);
+        }
+    }
 }

@@ -30,8 +30,9 @@ int fail(const QString& message) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        fprintf(stderr, "usage: pagero-text IN OUT.txt\n"
-                        "  IN  a saved print document: FILE.ipd, or FILE.mpd:N for entry N (from 0)\n");
+        fprintf(stderr,
+                "usage: pagero-text IN OUT.txt\n"
+                "  IN  a saved print document: FILE.ipd, or FILE.mpd:N for entry N (from 0)\n");
         return 1;
     }
     // Fonts and printers need a GUI application, but no display.
@@ -62,19 +63,24 @@ int main(int argc, char** argv) {
     if (entry >= 0) {
         QStringList names;
         if (!doc.LoadFromMPDFile(file, uint16_t(entry), &names)) {
+            if (!doc.GetLastError().isEmpty() && !names.isEmpty() && entry < names.size())
+                return fail(doc.GetLastError());
             if (names.isEmpty())
-                return fail(QStringLiteral("%1: not a multiple-document file, or unreadable").arg(file));
+                return fail(
+                    QStringLiteral("%1: not a multiple-document file, or unreadable").arg(file));
             return fail(QStringLiteral("%1: entry %2 is missing or damaged (the file holds %3)")
                             .arg(file)
                             .arg(entry)
                             .arg(names.size()));
         }
     } else if (!doc.LoadFromIPDFile(file)) {
-        return fail(QStringLiteral("%1: not a print document (IPD), or unreadable").arg(file));
+        return fail(QStringLiteral("%1: not a print document (IPD), or unreadable (%2)")
+                        .arg(file, doc.GetLastError()));
     }
     if (doc.GetPageCount() == 0)
-        return fail(QStringLiteral("%1: the header and footer blocks leave no room on the page").arg(in));
+        return fail(
+            QStringLiteral("%1: the header and footer blocks leave no room on the page").arg(in));
     if (!doc.SaveToTextFile(out))
-        return fail(QStringLiteral("%1: cannot be written").arg(out));
+        return fail(QStringLiteral("%1: cannot be written (%2)").arg(out, doc.GetLastError()));
     return 0;
 }

@@ -6,6 +6,7 @@ doc1.ipd  - the document the tests write: requested font 120, margins 5/10/15/20
 doc1.mpd  - three entries of doc1.ipd named "Primul", "Al doilea" and a 40-character name
             (stored as its first 31 characters).
 badhead.ipd - doc1.ipd with a header size of 36.
+crafted_*.ipd, crafted_*.mpd, truncated.ipd - files a reader must refuse (see below).
 """
 import struct
 
@@ -29,3 +30,20 @@ def entry(name, data):
 
 long_name = 'Documentul cu un nume foarte lung 123456'  # 40 characters
 open('doc1.mpd', 'wb').write(entry('Primul', doc) + entry('Al doilea', doc) + entry(long_name, doc))
+
+# Crafted files: each must be refused at once, before anything is allocated for it.
+INT_MIN, INT_MAX = -2**31, 2**31 - 1
+crafted = {
+    # the 32-byte file that once asked for 65535 characters per line and 65535 lines a page
+    'crafted_width.ipd': ipd_head(65535, (0, INT_MIN, 0, INT_MIN), 15, 65535),
+    'crafted_intmin.ipd': ipd_head(120, (INT_MIN, INT_MIN, INT_MIN, INT_MIN), 14, 100),
+    'crafted_intmax.ipd': ipd_head(120, (INT_MAX, 0, INT_MAX, 0), 14, 100),
+    'crafted_font.ipd': ipd_head(65535, (19, 19, 19, 19), 14, 0),
+    'crafted_kind.ipd': doc[:32] + b'Xnecunoscut\0',
+    'truncated.ipd': doc[:-3],
+}
+for name, data in crafted.items():
+    open(name, 'wb').write(data)
+# an entry claiming 4 GB, and one whose length is shorter than an IPD header
+open('crafted_count.mpd', 'wb').write(struct.pack('<I', 0xFFFFFFFF) + b'x' * 32 + doc)
+open('crafted_short.mpd', 'wb').write(struct.pack('<I', 4) + b'y' * 32 + doc[:4])

@@ -1,4 +1,4 @@
-#include "core/TabStrip.h"
+#include "widgets/TabStrip.h"
 
 #include <QHBoxLayout>
 #include <QTabBar>
