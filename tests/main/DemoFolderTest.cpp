@@ -51,7 +51,7 @@ TEST(DemoFolder, HoldsAnEmployerTwoYearsOfReferenceDataAndTheAgencysFiles) {
         core::Statement st(tr);
         st.Execute("SELECT VALOARE FROM ATN_AGENTI_DETALII WHERE PROPRIETATE = 'IBAN'");
         ASSERT_TRUE(st.Fetch());
-        EXPECT_TRUE(IsIBANValid(st.GetString("VALOARE")));
+        EXPECT_TRUE(IsIBANValid(st.GetText("VALOARE")));
         st.Close();
         // Five constants for each of the last 24 months, this month and the previous included.
         const QDate today = QDate::currentDate();
@@ -62,10 +62,11 @@ TEST(DemoFolder, HoldsAnEmployerTwoYearsOfReferenceDataAndTheAgencysFiles) {
                                     std::to_string(d.year()) +
                                     " AND LN = " + std::to_string(d.month())),
                       5);
+        // Twelve fixed feasts and five movable ones, some of which may fall on a fixed one.
         EXPECT_GE(Count(db, "SELECT COUNT(*) AS NR FROM ATN_SARBATORI_LEGALE WHERE "
                             "EXTRACT(YEAR FROM DATA) = " +
                                 std::to_string(today.year())),
-                  17);
+                  15);
     }
 
     // The conventions file reads, checks and covers every scheme.
