@@ -12,18 +12,32 @@ double Rotunjire(double fValue, int iDecimals) {
     return std::floor(std::fabs(fValue) * p + 0.50000001) * s / p;
 }
 
-bool IsIBANValid(const std::string& strIBAN) {
-    if (strIBAN.size() != 24)
-        return false;
+std::string IBANCompact(const std::string& strIBAN) {
     std::string s;
     for (char c : strIBAN)
+        if (c != ' ' && c != '\t')
+            s += c;
+    return s;
+}
+
+bool IsIBANValid(const std::string& strIBAN) {
+    const std::string compact = IBANCompact(strIBAN);
+    if (compact.size() != 24)
+        return false;
+    std::string s;
+    for (char c : compact) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!alnum)
+            return false;
         s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
     s = s.substr(4) + s.substr(0, 4);
     std::string digits;
     for (char c : s) {
         if (c >= '0' && c <= '9')
             digits += c;
-        else if (c >= 'A' && c <= 'Z')
+        else
             digits += std::to_string(c - 'A' + 10);
     }
     int rest = 0;

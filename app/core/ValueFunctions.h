@@ -7,8 +7,13 @@
 // zero, and values a double keeps just below a half (2.675) round as a person expects.
 double Rotunjire(double fValue, int iDecimals);
 
-// ISO 13616 check (MOD 97-10) of a 24-character IBAN, any letter case.
+// ISO 13616 check (MOD 97-10) of a 24-character IBAN, any letter case. Blanks are allowed
+// between the characters (banks print an IBAN in groups of four); any other character that is
+// not a letter or a digit makes the IBAN invalid.
 bool IsIBANValid(const std::string& strIBAN);
+
+// The IBAN without its blanks: the form that is checked and stored.
+std::string IBANCompact(const std::string& strIBAN);
 
 // year * 100 + month of birth from a personal numeric code (century from its first digit).
 int GetAnLunaNastere(const std::string& strCNP);

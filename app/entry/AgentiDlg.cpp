@@ -4,6 +4,8 @@
 #include "core/DbOperation.h"
 #include "core/Lists.h"
 #include "core/VORTAPLApp.h"
+#include "core/ValueFunctions.h"
+#include "entry/LimiteColoane.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 #include "widgets/DialogButtons.h"
@@ -58,6 +60,33 @@ void InsertProprietati(core::Statement& st, const DateAgent& a) {
     for (const ProprietateAgent& p : a.proprietati)
         st.Execute("INSERT INTO ATN_AGENTI_DETALII(CIF,PROPRIETATE,VALOARE) VALUES(?, ?, ?)",
                    {a.strCIF, p.strDenumire, ToUpper(p.strValoare)});
+}
+
+// The values as they will be stored (names and values in capitals) checked against the lengths
+// of their columns, so the user reads which field is too long instead of the engine's text.
+RezultatValidare VerificaLungimi(const DateAgent& a) {
+    RezultatValidare r;
+    const auto tooLong = [](const std::string& value, int limit) {
+        return limit > 0 && NumarCaractere(value) > static_cast<std::size_t>(limit);
+    };
+    if (const int n = LungimeColoana("ATN_AGENTI", "CIF"); tooLong(a.strCIF, n)) {
+        r.camp = CampAgent::CIF;
+        r.strMesaj = MesajPreaLung("CIF", n);
+    } else if (const int m = LungimeColoana("ATN_AGENTI", "DENUMIRE"); tooLong(a.strDenumire, m)) {
+        r.camp = CampAgent::Denumire;
+        r.strMesaj = MesajPreaLung("DENUMIRE", m);
+    } else {
+        const int v = LungimeColoana("ATN_AGENTI_DETALII", "VALOARE");
+        for (std::size_t i = 0; i < a.proprietati.size(); ++i) {
+            if (tooLong(ToUpper(a.proprietati[i].strValoare), v)) {
+                r.camp = CampAgent::Proprietate;
+                r.iProprietate = static_cast<int>(i);
+                r.strMesaj = MesajPreaLung(a.proprietati[i].strDenumire, v);
+                break;
+            }
+        }
+    }
+    return r;
 }
 
 } // namespace
@@ -121,6 +150,31 @@ CAgentiDlg::CAgentiDlg(const std::string& strCIF, QWidget* parent)
         setWindowTitle("Adaugare agent economic");
     }
     m_pGrid->InitGrid(0);
+    m_initial = UpdateData();
+}
+
+bool CAgentiDlg::Modificat() const {
+    const DateAgent now = UpdateData();
+    if (now.strCIF != m_initial.strCIF || now.strDenumire != m_initial.strDenumire ||
+        now.strJudet != m_initial.strJudet || now.bCurent != m_initial.bCurent ||
+        now.bFaraRotunjire != m_initial.bFaraRotunjire ||
+        now.proprietati.size() != m_initial.proprietati.size())
+        return true;
+    for (std::size_t i = 0; i < now.proprietati.size(); ++i)
+        if (now.proprietati[i].strValoare != m_initial.proprietati[i].strValoare)
+            return true;
+    return false;
+}
+
+void CAgentiDlg::reject() {
+    m_pGrid->CommitEdit();
+    if (Modificat() &&
+        platform::ShowMessage("Datele modificate nu au fost salvate.\nDoriti sa inchideti "
+                              "fereastra fara sa le salvati?",
+                              "VORTAPL", platform::Icon::Question,
+                              platform::Buttons::YesNo) != platform::Answer::Yes)
+        return;
+    QDialog::reject();
 }
 
 bool CAgentiDlg::SetGrid() {
@@ -212,10 +266,15 @@ DateAgent CAgentiDlg::UpdateData() const {
     a.strJudet = m_pJudet->currentIndex() >= 0 ? m_pJudet->currentText().toStdString() : "";
     a.bCurent = m_pCurent->isChecked();
     a.bFaraRotunjire = m_pFaraRotunjire->isChecked();
-    for (int row = 1; row <= m_pGrid->GetRowCount(); ++row)
-        a.proprietati.push_back({GetCellText(*m_pGrid, row, ColProprietate),
-                                 GetCellText(*m_pGrid, row, ColValoare),
-                                 GetCellText(*m_pGrid, row, ColObligatorie)});
+    for (int row = 1; row <= m_pGrid->GetRowCount(); ++row) {
+        const std::string nume = GetCellText(*m_pGrid, row, ColProprietate);
+        std::string valoare = GetCellText(*m_pGrid, row, ColValoare);
+        // An account typed in groups of four is checked and stored without its blanks, as the
+        // printouts and the export expect it.
+        if (core::EqualsNoCase(nume, "IBAN"))
+            valoare = IBANCompact(valoare);
+        a.proprietati.push_back({nume, valoare, GetCellText(*m_pGrid, row, ColObligatorie)});
+    }
     return a;
 }
 
@@ -260,7 +319,10 @@ bool CAgentiDlg::SaveAgent() {
 
 void CAgentiDlg::OnOK() {
     m_pGrid->CommitEdit();
-    const RezultatValidare r = ValideazaAgent(UpdateData());
+    const DateAgent agent = UpdateData();
+    RezultatValidare r = ValideazaAgent(agent);
+    if (r.Valid())
+        r = VerificaLungimi(agent);
     if (!r.Valid()) {
         ShowError(r.strMesaj);
         switch (r.camp) {

@@ -41,13 +41,19 @@ public:
     QCheckBox* FaraRotunjireCheck() const { return m_pFaraRotunjire; }
     CXSimGrid* Grid() const { return m_pGrid; }
 
+    // Whether a field differs from what the dialog showed when it opened.
+    bool Modificat() const;
+
 public slots:
     void accept() override;
+    // Escape, "Renunta" and the window's close: with changes not saved, the user is asked first.
+    void reject() override;
 
 private:
     void FitColumns();
 
     std::string m_strCIF;
+    DateAgent m_initial; // the fields as the dialog opened
     QLineEdit* m_pCIF;
     QLineEdit* m_pDenumire;
     QComboBox* m_pJudet;

@@ -14,7 +14,9 @@
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QPushButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -70,6 +72,70 @@ CCSDlg::CCSDlg(QWidget* parent) : QDialog(parent) {
     // replace what the user has seen, never values the user did not know about.
     LoadCS(now.year, now.month);
     connect(m_pLuna, &QDateEdit::dateChanged, this, [this] { OnChangeLuna(); });
+    // A value that does not fit is told once the cell is left, after the editor has closed.
+    connect(m_pGrid, &CXSimGrid::CellEdited, this, [this](int iRow, int iCol) {
+        QMetaObject::invokeMethod(
+            this, [this, iRow, iCol] { OnValoareEditata(iRow, iCol); }, Qt::QueuedConnection);
+    });
+    m_pGrid->viewport()->installEventFilter(this);
+}
+
+std::string CCSDlg::AjutorValoare(int iRow) const {
+    if (iRow < 1 || iRow > m_pGrid->GetRowCount())
+        return {};
+    return "Valoare cu " + FormatPermisCS(CellInt(*m_pGrid, iRow, ColPIntreaga),
+                                          CellInt(*m_pGrid, iRow, ColZecimale));
+}
+
+bool CCSDlg::eventFilter(QObject* pObject, QEvent* pEvent) {
+    if (pObject == m_pGrid->viewport() && pEvent->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(pEvent);
+        const QModelIndex index = m_pGrid->indexAt(help->pos());
+        if (index.isValid() && index.column() == ColValoare && index.row() >= 1) {
+            QToolTip::showText(help->globalPos(),
+                               QString::fromStdString(AjutorValoare(index.row())),
+                               m_pGrid->viewport());
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QDialog::eventFilter(pObject, pEvent);
+}
+
+std::string CCSDlg::VerificaFormat(int iRow) const {
+    CXSimGrid& g = *m_pGrid;
+    const std::string text = GetCellText(g, iRow, ColValoare);
+    if (text.empty() || (iRow < int(m_incarcate.size()) && text == m_incarcate[iRow]))
+        return {};
+    const int p = CellInt(g, iRow, ColPIntreaga);
+    const int d = CellInt(g, iRow, ColZecimale);
+    double v = 0;
+    // A text that is no number at all is refused by the save itself.
+    if (!CitesteValoareCS(text, v) || IncapeInFormatCS(text, p, d))
+        return {};
+    return "Valoarea " + text + " a proprietatii " + GetCellText(g, iRow, ColCS) +
+           " nu se incadreaza in formatul permis (" + FormatPermisCS(p, d) + ")!";
+}
+
+void CCSDlg::OnValoareEditata(int iRow, int iCol) {
+    if (iCol != ColValoare)
+        return;
+    const std::string mesaj = VerificaFormat(iRow);
+    if (mesaj.empty())
+        return;
+    ShowError(mesaj);
+    m_pGrid->setFocus();
+    m_pGrid->SetCurrentCell(iRow, ColValoare);
+}
+
+bool CCSDlg::Modificat() const {
+    for (int row = 1; row <= m_pGrid->GetRowCount(); ++row) {
+        const std::string loaded = row < int(m_incarcate.size()) ? m_incarcate[row] : "";
+        if (GetCellText(*m_pGrid, row, ColValoare) != loaded)
+            return true;
+    }
+    return false;
 }
 
 bool CCSDlg::SetGrid() {
@@ -98,7 +164,7 @@ bool CCSDlg::SetGrid() {
                 SetCellText(g, row, ColCS, st.GetText("CS"));
                 g.SetInputColor(CXSimGrid::ScopeCell, row, ColValoare, QColor(55, 205, 0));
                 g.SetNumberFormat(CXSimGrid::ScopeCell, row, ColValoare,
-                                  QString::fromStdString(MascaCS(p, d)));
+                                  QString::fromStdString(MascaEditareCS()));
                 SetCellText(g, row, ColDescriere, st.GetText("DESCRIERE"));
                 SetCellText(g, row, ColPIntreaga, std::to_string(p));
                 SetCellText(g, row, ColZecimale, std::to_string(d));
@@ -119,10 +185,13 @@ bool CCSDlg::SetGrid() {
 }
 
 bool CCSDlg::LoadCS(int iAnul, int iLuna) {
+    // From here on the grid belongs to this month, whatever the load brings.
+    m_iAnLuna = iAnul * 100 + iLuna;
+    m_incarcate.clear();
     if (!SetGrid())
         return false;
     CXSimGrid& g = *m_pGrid;
-    return RunInTransaction(
+    const bool ok = RunInTransaction(
         "CCSDlg::LoadCS()", core::TransactionMode::ReadOnly, [&](core::Statement& st) {
             st.Execute("SELECT * \tFROM ATN_CS    WHERE (AN*100 + LN) = ? ",
                        {std::int64_t(iAnul * 100 + iLuna)});
@@ -137,6 +206,10 @@ bool CCSDlg::LoadCS(int iAnul, int iLuna) {
                                           : FormatValoareCS(v, CellInt(g, row, ColZecimale)));
             }
         });
+    m_incarcate.assign(std::size_t(g.GetRowCount() + 1), std::string());
+    for (int row = 1; row <= g.GetRowCount(); ++row)
+        m_incarcate[std::size_t(row)] = GetCellText(g, row, ColValoare);
+    return ok;
 }
 
 bool CCSDlg::SaveCS(int iAnul, int iLuna) {
@@ -164,28 +237,51 @@ bool CCSDlg::SaveCS(int iAnul, int iLuna) {
 
 void CCSDlg::OnChangeLuna() {
     const QDate d = m_pLuna->date();
+    // The picker reports the month it already shows again when it loses the focus after a
+    // save was refused: the values typed since then stay.
+    if (d.year() * 100 + d.month() == m_iAnLuna)
+        return;
     LoadCS(d.year(), d.month());
     m_pGrid->SetLocked(CXSimGrid::ScopeColumn, 0, ColValoare, false);
 }
 
 void CCSDlg::OnOK() {
+    // A month typed into the picker is taken only when the picker gives up the focus, which a
+    // keyboard shortcut never makes it do: take it now, so the grid shows the month saved.
+    m_pLuna->interpretText();
+    OnChangeLuna();
     m_pGrid->CommitEdit();
     CXSimGrid& g = *m_pGrid;
     for (int row = 1; row <= g.GetRowCount(); ++row) {
-        if (GetCellText(g, row, ColValoare).empty()) {
-            ShowError("Va rugam sa completati proprietatea: " + GetCellText(g, row, ColCS));
+        std::string mesaj;
+        if (GetCellText(g, row, ColValoare).empty())
+            mesaj = "Va rugam sa completati proprietatea: " + GetCellText(g, row, ColCS);
+        else
+            mesaj = VerificaFormat(row);
+        if (!mesaj.empty()) {
+            ShowError(mesaj);
             g.setFocus();
             g.SetCurrentCell(row, ColValoare);
             return;
         }
     }
-    const QDate d = m_pLuna->date();
-    if (SaveCS(d.year(), d.month()))
+    if (SaveCS(m_iAnLuna / 100, m_iAnLuna % 100))
         QDialog::accept();
 }
 
 void CCSDlg::accept() {
     OnOK();
+}
+
+void CCSDlg::reject() {
+    m_pGrid->CommitEdit();
+    if (Modificat() &&
+        platform::ShowMessage("Valorile modificate nu au fost salvate.\nDoriti sa inchideti "
+                              "fereastra fara sa le salvati?",
+                              "VORTAPL", platform::Icon::Question,
+                              platform::Buttons::YesNo) != platform::Answer::Yes)
+        return;
+    QDialog::reject();
 }
 
 bool RunCSDlg(QWidget* parent) {

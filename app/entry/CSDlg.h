@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include <string>
+#include <vector>
+
 class CXSimGrid;
 class QDateEdit;
 
@@ -26,13 +29,34 @@ public:
 
     QDateEdit* Luna() const { return m_pLuna; }
     CXSimGrid* Grid() const { return m_pGrid; }
+    // Whether a value differs from what the month showed when it was loaded.
+    bool Modificat() const;
+    // The help a value cell shows: the format its constant's values must fit.
+    std::string AjutorValoare(int iRow) const;
+
+    // The month whose values the grid holds (year * 100 + month), what a save writes.
+    int LunaAfisata() const { return m_iAnLuna; }
 
 public slots:
     void accept() override;
+    // Escape, "Renunt" and the window's close: with values changed and not saved, the user is
+    // asked first.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
 
 private:
+    // The message for a typed value that does not fit its constant, "" when it fits.
+    std::string VerificaFormat(int iRow) const;
+    void OnValoareEditata(int iRow, int iCol);
+
     QDateEdit* m_pLuna;
     CXSimGrid* m_pGrid;
+    int m_iAnLuna = 0;
+    // The value texts as loaded, by row (index 0 unused): what the user did not edit is saved
+    // exactly as it was stored, even when it does not fit the definition of today.
+    std::vector<std::string> m_incarcate;
 };
 
 // Runs the editor modally; true when it saved a month.

@@ -3,17 +3,20 @@
 #include "core/Lists.h"
 #include "exchange/TransferFile.h"
 #include "exchange/XmlText.h"
+#include "platform/Clock.h"
 
 #include <pugixml.hpp>
 
 #define CRYPTOPP_ENABLE_NAMESPACE_WEAK 1
 #include <cryptopp/md5.h>
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <set>
 
 const std::array<const char*, kConventiiColCount> kConventiiAtribute = {"CIF",
                                                                         "CNP",
@@ -232,52 +235,147 @@ std::string InsertStatement() {
 
 } // namespace
 
+namespace {
+
+// 1..12 for an English month name or its first three letters (any letter case), else 0.
+int MonthOfName(std::string_view name) {
+    static const char* const names[] = {"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                                        "MAY",       "JUNE",     "JULY",     "AUGUST",
+                                        "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
+    if (name.size() < 3)
+        return 0;
+    for (int m = 0; m < 12; ++m) {
+        const std::string_view full(names[m]);
+        if (name.size() > full.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < name.size() && same; ++i)
+            same = std::toupper(static_cast<unsigned char>(name[i])) == full[i];
+        if (same)
+            return m + 1;
+    }
+    return 0;
+}
+
+bool IsDateSeparator(char c) {
+    return c == '-' || c == '/' || c == '.' || c == ',' || c == ':' || c == ' ' || c == '\t';
+}
+
+} // namespace
+
 bool ParseDataText(std::string_view text, core::Date& date) {
     text = TrimBlanks(text);
-    // Three runs of digits with one kind of separator between them.
-    std::string_view parts[3];
-    char sep = 0;
-    std::size_t start = 0;
+    // Up to three runs of digits or letters, parted by separators.
+    struct Part {
+        std::string_view text;
+        bool bLetters;
+    };
+    Part parts[3];
     int n = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            continue;
-        if (n == 3)
+    char firstSep = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        const bool letters = std::isalpha(static_cast<unsigned char>(text[i])) != 0;
+        while (i < text.size() && (letters ? std::isalpha(static_cast<unsigned char>(text[i])) != 0
+                                           : (text[i] >= '0' && text[i] <= '9')))
+            ++i;
+        if (i == start || n == 3)
             return false;
-        parts[n++] = text.substr(start, i - start);
+        parts[n++] = {text.substr(start, i - start), letters};
         if (i == text.size())
             break;
-        const char c = text[i];
-        if (c != '-' && c != '/' && c != '.')
+        if (!IsDateSeparator(text[i]))
             return false;
-        if (sep != 0 && c != sep)
-            return false;
-        sep = c;
-        start = i + 1;
+        if (firstSep == 0)
+            firstSep = text[i];
+        const char sep = text[i];
+        ++i;
+        // Blanks around a separator, or several blanks, part no more than one separator does.
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if ((sep == ' ' || sep == '\t') && i < text.size() && IsDateSeparator(text[i]) &&
+            text[i] != ' ')
+            ++i;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if (i == text.size())
+            return false; // a separator at the end
     }
-    if (n != 3)
+    if (n < 2)
         return false;
-    for (const std::string_view& p : parts)
-        if (p.empty())
+    const auto num = [](std::string_view s, int& v) {
+        if (s.empty() || s.size() > 4)
             return false;
-    std::string_view y, m, d;
-    if (parts[0].size() == 4) {
-        y = parts[0], m = parts[1], d = parts[2];
-    } else if (sep == '.') {
-        d = parts[0], m = parts[1], y = parts[2];
-    } else {
-        m = parts[0], d = parts[1], y = parts[2];
-    }
-    if (y.size() != 4 || m.size() > 2 || d.size() > 2)
-        return false;
-    const auto num = [](std::string_view s) {
-        int v = 0;
+        v = 0;
         for (char c : s)
             v = v * 10 + (c - '0');
-        return v;
+        return true;
     };
-    const int iY = num(y), iM = num(m), iD = num(d);
-    if (iY < 1 || iM < 1 || iM > 12 || iD < 1 || iD > DaysInMonth(iY, iM))
+    int iY = -1, iM = 0, iD = 0;
+    int yearDigits = 4;
+    const auto takeYear = [&](const Part& p) {
+        if (p.bLetters || !num(p.text, iY))
+            return false;
+        yearDigits = static_cast<int>(p.text.size());
+        return true;
+    };
+    int named = -1;
+    for (int k = 0; k < n; ++k)
+        if (parts[k].bLetters) {
+            if (named >= 0)
+                return false;
+            named = k;
+        }
+    if (named >= 0) {
+        // A month by name: the numbers around it are the day and the year, the year first
+        // only when it has four digits.
+        iM = MonthOfName(parts[named].text);
+        if (iM == 0)
+            return false;
+        std::vector<Part> numbers;
+        for (int k = 0; k < n; ++k)
+            if (k != named)
+                numbers.push_back(parts[k]);
+        if (numbers.size() == 1) {
+            if (!num(numbers[0].text, iD) || numbers[0].text.size() > 2)
+                return false;
+        } else if (numbers[0].text.size() >= 3) {
+            if (!takeYear(numbers[0]) || !num(numbers[1].text, iD) || numbers[1].text.size() > 2)
+                return false;
+        } else if (!num(numbers[0].text, iD) || !takeYear(numbers[1])) {
+            return false;
+        }
+    } else if (parts[0].text.size() >= 3) {
+        // Year first: year, month, day.
+        if (n != 3 || !takeYear(parts[0]) || !num(parts[1].text, iM) || !num(parts[2].text, iD))
+            return false;
+        if (parts[1].text.size() > 2 || parts[2].text.size() > 2)
+            return false;
+    } else {
+        // Day first after a ".", month first otherwise; the year may be left out.
+        const bool dayFirst = firstSep == '.';
+        if (!num(parts[dayFirst ? 1 : 0].text, iM) || !num(parts[dayFirst ? 0 : 1].text, iD))
+            return false;
+        if (parts[1].text.size() > 2)
+            return false;
+        if (n == 3 && !takeYear(parts[2]))
+            return false;
+    }
+    const int current = platform::Now().year;
+    if (iY < 0) {
+        iY = current;
+    } else if (yearDigits <= 2) {
+        // Two digits: the year of that ending nearest to the current one.
+        iY += current / 100 * 100;
+        if (iY > current + 50)
+            iY -= 100;
+        else if (iY < current - 50)
+            iY += 100;
+    } else if (yearDigits == 3) {
+        return false;
+    }
+    if (iY < 1 || iY > 9999 || iM < 1 || iM > 12 || iD < 1 || iD > DaysInMonth(iY, iM))
         return false;
     date = core::Date{iY, iM, iD};
     return true;
@@ -347,6 +445,9 @@ ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& ro
     if (!DecodeXmlText(bytes, text, strError))
         return ParseResult::ReaderError;
 
+    // Before the reader parses the text in place; its own faults are told first.
+    std::size_t iPozitie = 0;
+    const bool bBineFormat = EsteXmlBineFormat(text, iPozitie);
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed =
         doc.load_buffer_inplace(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -355,6 +456,10 @@ ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& ro
     if (!parsed) {
         strError =
             std::string(parsed.description()) + " (pozitia " + std::to_string(parsed.offset) + ")";
+        return ParseResult::ReaderError;
+    }
+    if (!bBineFormat) {
+        strError = kXmlIncorect;
         return ParseResult::ReaderError;
     }
     const pugi::xml_node root = doc.document_element();
@@ -379,7 +484,7 @@ ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& ro
         if (progress && rows.size() % ROWS_PER_STEP == 0)
             progress(static_cast<std::int64_t>(rows.size()), 0);
     }
-    return ParseResult::Ok;
+    return rows.empty() ? ParseResult::NoPersons : ParseResult::Ok;
 }
 
 bool AuAcelasiCIF(const std::vector<ConventieRow>& rows) {
@@ -476,6 +581,58 @@ bool VerificaConventii(const std::vector<ConventieRow>& rows, std::string& strEr
     }
     strError.clear();
     return true;
+}
+
+namespace {
+constexpr std::size_t kColCNP = 1;
+constexpr std::size_t kColIdMa = 12;
+
+// "" when the row has not both keys, else CNP and ID_MA as the numbers stored.
+std::string CheieConventie(const ConventieRow& row) {
+    std::int64_t cnp = 0, idMa = 0;
+    const std::int64_t lo = std::numeric_limits<std::int64_t>::min() + 1;
+    const std::int64_t hi = std::numeric_limits<std::int64_t>::max();
+    if (!ParseWhole(TrimBlanks(row[kColCNP]), 0, lo, hi, cnp) ||
+        !ParseWhole(TrimBlanks(row[kColIdMa]), 0, lo, hi, idMa))
+        return {};
+    return std::to_string(cnp) + "/" + std::to_string(idMa);
+}
+
+// Repeats named in the warning; the rest are counted.
+constexpr std::size_t kRepetateAfisate = 20;
+} // namespace
+
+std::vector<std::size_t> ConventiiRepetate(const std::vector<ConventieRow>& rows) {
+    std::vector<std::size_t> repetate;
+    std::set<std::string> vazute;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string cheie = CheieConventie(rows[r]);
+        if (!cheie.empty() && !vazute.insert(cheie).second)
+            repetate.push_back(r);
+    }
+    return repetate;
+}
+
+std::string MesajConventiiRepetate(const std::vector<ConventieRow>& rows,
+                                   const std::vector<std::size_t>& repetate) {
+    std::string text = "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie "
+                       "va fi importata o singura data:";
+    std::set<std::string> numite;
+    std::size_t iNumite = 0, iRest = 0;
+    for (std::size_t r : repetate) {
+        if (!numite.insert(CheieConventie(rows[r])).second)
+            continue;
+        if (iNumite == kRepetateAfisate) {
+            ++iRest;
+            continue;
+        }
+        ++iNumite;
+        text += "\nCNP " + std::string(TrimBlanks(rows[r][kColCNP])) + ", ID_MA " +
+                std::string(TrimBlanks(rows[r][kColIdMa]));
+    }
+    if (iRest > 0)
+        text += "\n... si inca " + std::to_string(iRest) + " conventii.";
+    return text;
 }
 
 void SaveConventii(core::Database& db, const std::string& strCIF, const std::string& strDigest,

@@ -41,11 +41,17 @@ enum class ParseResult {
     Ok,
     ReaderError, // not readable as XML: strError holds the reader's text
     NoChildren,  // no root element, or a root without a child element
-    WrongRoot    // the root is not exportKRENO
+    WrongRoot,   // the root is not exportKRENO
+    NoPersons    // exportKRENO holds elements, but not a single asigurat
 };
+
+// The reader's text for a document that the XML parser lets pass but XML does not allow.
+inline constexpr const char* kXmlIncorect = "Fisierul XML este in format incorect!";
 
 // The persons of a plain conventions document, in document order: the children of the root
 // named "asigurat" (any letter case); other children are skipped. Any encoding (XmlText.h).
+// A document that is not well-formed (EsteXmlBineFormat) is refused as a reader error with
+// kXmlIncorect, whatever it holds.
 // progress is called every few hundred persons with the persons read so far (total 0).
 ParseResult ParseConventii(std::string_view bytes, std::vector<ConventieRow>& rows,
                            std::string& strError, const ProgressFn& progress = {});
@@ -62,10 +68,21 @@ bool ConvertConventie(const ConventieRow& row, ConventieValori& values, std::str
 bool VerificaConventii(const std::vector<ConventieRow>& rows, std::string& strError,
                        const ProgressFn& progress = {});
 
-// A date as the database would read it from text: year first ("2020-03-15", "2020/3/15",
-// "2020.03.15"), day first with dots ("15.03.2020") or month first with "/" or "-"
-// ("03/15/2020"); the year has four digits; surrounding blanks are ignored.
+// A date read from text the way the database reads one: year first ("2020-03-15", "2020-3-5",
+// "2020/3/15", "2020.03.15", "2020:3:15"), day first after a dot ("15.03.2020", "15.3.20"),
+// month first otherwise ("03/15/2020", "3-15-2020", "3,15,2020"), an English month name
+// ("15-MAR-2020", "15 March 2020"); a year left out is the current one, a two-digit year the
+// nearest of its century. Surrounding blanks are ignored.
 bool ParseDataText(std::string_view text, core::Date& date);
+
+// The rows that repeat a person's convention of an earlier row (same CNP and ID_MA, read as
+// the numbers the columns hold), in file order; rows without both keys are never repeats.
+// Call after VerificaConventii.
+std::vector<std::size_t> ConventiiRepetate(const std::vector<ConventieRow>& rows);
+
+// The warning that names the repeated conventions (CNP, ID_MA), each once.
+std::string MesajConventiiRepetate(const std::vector<ConventieRow>& rows,
+                                   const std::vector<std::size_t>& repetate);
 
 // In one transaction: the import record (strCIF, strDigest), the deletion of the employer's
 // conventions and one insert per row, every row under strCIF. progress is called after each

@@ -1,6 +1,7 @@
 #include "exchange/DescarcareFisier.h"
 
 #include "core/TraceLog.h"
+#include "exchange/FisierDestinatie.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -24,6 +25,7 @@ CDescarcareFisier::CDescarcareFisier(QWidget* pParent, int iTimeoutMs)
 
 bool CDescarcareFisier::DownloadToFile(const std::string& strUrl, const std::string& strPath) {
     m_strLastError.clear();
+    m_strLocalError.clear();
     m_bCancelled = false;
     const auto fail = [&](const std::string& strWhy) {
         m_strLastError = strWhy;
@@ -36,10 +38,17 @@ bool CDescarcareFisier::DownloadToFile(const std::string& strUrl, const std::str
     if (!url.isValid() || url.host().isEmpty() || (scheme != "http" && scheme != "https"))
         return fail("adresa nu este valida");
 
+    // The download replaces the local file by rename of a complete copy; a link there would
+    // be followed by the copy, and a protected file replaced.
+    m_strLocalError = MotivDestinatieRefuzata(strPath);
+    if (!m_strLocalError.empty())
+        return fail(m_strLocalError);
     QSaveFile file(QString::fromStdString(strPath));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_strLocalError = "Fisierul " + strPath + " nu a putut fi scris!";
         return fail("fisierul " + strPath +
                     " nu poate fi scris: " + file.errorString().toStdString());
+    }
 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
@@ -93,17 +102,21 @@ bool CDescarcareFisier::DownloadToFile(const std::string& strUrl, const std::str
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (m_bCancelled)
         return fail("descarcare anulata");
-    if (bWriteFailed)
+    if (bWriteFailed) {
+        m_strLocalError = "Fisierul " + strPath + " nu a putut fi scris!";
         return fail("fisierul " + strPath +
                     " nu poate fi scris: " + file.errorString().toStdString());
+    }
     if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
         return fail("serverul a raspuns " + status.toString().toStdString());
     if (reply->error() == QNetworkReply::OperationCanceledError)
         return fail("serverul nu a trimis date timp de " + std::to_string(m_iTimeoutMs) + " ms");
     if (reply->error() != QNetworkReply::NoError)
         return fail(reply->errorString().toStdString());
-    if (!file.commit())
+    if (!file.commit()) {
+        m_strLocalError = "Fisierul " + strPath + " nu a putut fi scris!";
         return fail("fisierul " + strPath +
                     " nu poate fi scris: " + file.errorString().toStdString());
+    }
     return true;
 }

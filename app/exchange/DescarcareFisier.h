@@ -21,11 +21,15 @@ public:
 
     // Why the last download failed, for the trace log; empty after a success.
     const std::string& GetLastError() const { return m_strLastError; }
+    // When the local file could not take the download (a link, a protected file, a full
+    // disk), the sentence for the user; empty when the failure was the network's.
+    const std::string& GetLocalError() const { return m_strLocalError; }
     bool WasCancelled() const { return m_bCancelled; }
 
 private:
     QWidget* m_pParent;
     int m_iTimeoutMs;
     std::string m_strLastError;
+    std::string m_strLocalError;
     bool m_bCancelled = false;
 };

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -137,6 +138,10 @@ CImportConventiiKrenoDlg::CImportConventiiKrenoDlg(QWidget* pParent) : QDialog(p
     connect(m_pSave, &QPushButton::clicked, this, &CImportConventiiKrenoDlg::OnSalveaza);
     connect(m_pClose, &QPushButton::clicked, this, &CImportConventiiKrenoDlg::reject);
 
+    // Enter in the path field belongs to the field: it must not press the default button,
+    // which closes the window.
+    m_pPath->installEventFilter(this);
+
     m_pGrid->InitGrid(0);
     GolesteTabel();
     m_pProgress->hide();
@@ -243,6 +248,9 @@ void CImportConventiiKrenoDlg::OnIncarca() {
     case ParseResult::WrongRoot:
         ShowError("Fisierul XML nu contine tagul 'exportKRENO'!");
         return;
+    case ParseResult::NoPersons:
+        ShowError("Fisierul XML nu contine nicio persoana (tagul 'asigurat')!");
+        return;
     case ParseResult::Ok:
         break;
     }
@@ -274,7 +282,9 @@ void CImportConventiiKrenoDlg::OnDescarca() {
         const std::string strLocal = CaleInDirectorLucru(strNume);
         CDescarcareFisier download(this);
         if (!download.DownloadToFile(AdresaWebKreno(strNume), strLocal)) {
-            if (!download.WasCancelled())
+            if (!download.GetLocalError().empty())
+                ShowError(download.GetLocalError());
+            else if (!download.WasCancelled())
                 ShowError("A aparut o eroare la descarcarea datelor de pe internet!\nVa rugam sa "
                           "contactati KRENO pe raza caruia apartine agentul economic\npentru care "
                           "doriti actualizarea datelor(" +
@@ -324,6 +334,24 @@ void CImportConventiiKrenoDlg::OnSalveaza() {
         ShowError(strError);
         return;
     }
+    // The same person's convention listed twice would be saved twice: the first one counts.
+    const std::vector<std::size_t> repetate = ConventiiRepetate(rows);
+    if (!repetate.empty()) {
+        platform::ShowMessage(MesajConventiiRepetate(rows, repetate), "VORTAPL",
+                              platform::Icon::Warning);
+        std::vector<bool> drop(rows.size(), false);
+        for (std::size_t r : repetate)
+            drop[r] = true;
+        std::size_t kept = 0;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (drop[r])
+                continue;
+            if (kept != r)
+                rows[kept] = std::move(rows[r]);
+            ++kept;
+        }
+        rows.resize(kept);
+    }
     std::string strDigest = m_strDigest;
     if (strDigest.empty() && !Md5Digest(strPath, strDigest)) {
         ShowError("Fisierul " + strPath + " nu a putut fi deschis pentru citire!");
@@ -345,6 +373,15 @@ void CImportConventiiKrenoDlg::OnSalveaza() {
     m_pProgress->setValue(0);
     m_pProgress->hide();
     platform::ShowMessage("Import efectuat cu succes!", "VORTAPL", platform::Icon::Information);
+}
+
+bool CImportConventiiKrenoDlg::eventFilter(QObject* pObject, QEvent* pEvent) {
+    if (pObject == m_pPath && pEvent->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(pEvent)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QDialog::eventFilter(pObject, pEvent);
 }
 
 void CImportConventiiKrenoDlg::reject() {

@@ -44,6 +44,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
 
 private:
     class Busy;

@@ -1,6 +1,7 @@
 #include "exchange/TransferFile.h"
 
 #include "exchange/BlowfishCipher.h"
+#include "exchange/FisierDestinatie.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
@@ -25,6 +26,8 @@ constexpr std::size_t CHUNK = 32 * 1024;
 const char* const MSG_ENC_OPEN_WRITE = "Fisierul criptat nu a putut fi deschis pentru scriere!";
 const char* const MSG_DEC_OPEN_WRITE = "Fisierul decriptat nu a putut fi deschis pentru scriere!";
 const char* const MSG_ENC_WRITE = "Fisierul criptat nu a putut fi scris!";
+const char* const MSG_ENC_SAME = "Fisierul criptat nu poate inlocui chiar fisierul sursa!";
+const char* const MSG_DEC_SAME = "Fisierul decriptat nu poate inlocui chiar fisierul sursa!";
 const char* const MSG_DEC_WRITE = "Fisierul decriptat nu a putut fi scris!";
 
 std::string SourceMessage(const std::string& strPath) {
@@ -35,9 +38,14 @@ std::string CipherMessage(const BlowfishError& e) {
     return std::string("Eroare la criptarea datelor!\n") + e.what();
 }
 
+// The rule works on the file name only: a "." in a folder name never moves the output out of
+// its folder. Both "/" and "\\" end a folder name here, so a path written the Windows way
+// keeps its folders too. A name that only begins with "." (".profile") has no extension.
 std::string ReplaceExtension(const std::string& strPath, const std::string& strNewSuffix) {
+    const std::size_t slash = strPath.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const std::size_t dot = strPath.rfind('.');
-    if (dot == std::string::npos)
+    if (dot == std::string::npos || dot <= nameStart)
         return strPath + strNewSuffix;
     return strPath.substr(0, dot) + strNewSuffix;
 }
@@ -175,6 +183,19 @@ bool ConvertFile(Direction dir, const std::string& strPath, const std::string& s
             return false;
         }
 
+        // Written over its own source, the file would be lost for good: the output replaces
+        // the source only once complete, and by then the source is gone. Links count too.
+        std::error_code ec;
+        if (std::filesystem::equivalent(strPath, strOutPath, ec) && !ec) {
+            strError = enc ? MSG_ENC_SAME : MSG_DEC_SAME;
+            return false;
+        }
+
+        // A link or a protected file at the output's place is left as it is.
+        if (const std::string why = MotivDestinatieRefuzata(strOutPath); !why.empty()) {
+            strError = std::string(msgOpenWrite) + "\n" + why;
+            return false;
+        }
         TempOutput output;
         if (!output.Create(strOutPath)) {
             strError = msgOpenWrite;

@@ -5,11 +5,12 @@
 // encryption, with the fixed key "Jovrk415", of the block {plain byte, 0,0,0,0,0,0,0}, followed
 // by one 0x00 byte. N plain bytes give exactly 9 x N bytes.
 //
-// Output path rules (the last "." of the whole path string is taken, as the Part says):
+// Output path rules (the last "." of the file name is taken; the folders stay as they are):
 //   encryption  "C:\dir\decont.xml" -> "C:\dir\decont.crypt", "name" -> "name.crypt"
 //   decryption  "C:\dir\12_345.crypt" + "xml" -> "C:\dir\12_345.xml", "name" + "txt" -> "name.txt"
+//   a dotted folder "/home/u/acte.2024/decont" -> "/home/u/acte.2024/decont.crypt"
 //
-// Unlike the Part's description, a failed call never creates, truncates or leaves behind an
+// A failed call never creates, truncates or leaves behind an
 // output file: the source is opened and read before the output is created, and the output is
 // written to a temporary file in the same folder that is renamed into place only once complete
 // (so a crash or a full disk never leaves a half-written file under the final name).
@@ -32,8 +33,9 @@ std::string PlainPathFor(const std::string& strPath, const std::string& strExt);
 std::string EncryptTransferData(std::string_view plain);
 std::string DecryptTransferData(std::string_view transfer);
 
-// The Part's operations. strOutPath receives the path of the produced file (on failure, the path
-// that would have been produced). On failure a message box is shown and the result is false.
+// The operations the program calls. strOutPath receives the path of the produced file (on failure,
+// the path that would have been produced). On failure a message box is shown and the result is
+// false.
 bool EncryptTransferFile(const std::string& strPath, std::string& strOutPath);
 bool DecryptTransferFile(const std::string& strPath, const std::string& strExt,
                          std::string& strOutPath);
@@ -42,7 +44,11 @@ bool DecryptTransferFile(const std::string& strPath, const std::string& strExt,
 // EncryptTransferFile / DecryptTransferFile would show. strError is emptied on success.
 //   "Fisierul <path> nu a putut fi deschis pentru citire!"  the source cannot be opened or read
 //   "Fisierul criptat nu a putut fi deschis pentru scriere!"   the output cannot be created
+//                        (followed, on a line of its own, by the reason when a symbolic link,
+//                        a directory or a write-protected file stands at the output's place)
 //   "Fisierul decriptat nu a putut fi deschis pentru scriere!"  (or renamed into place)
+//   "Fisierul criptat nu poate inlocui chiar fisierul sursa!"   the output path is the source
+//   "Fisierul decriptat nu poate inlocui chiar fisierul sursa!"  (the same file, links resolved)
 //   "Fisierul criptat nu a putut fi scris!"        writing the output failed (disk full, ...)
 //   "Fisierul decriptat nu a putut fi scris!"
 //   "Eroare la criptarea datelor!\n<cipher error text>"

@@ -87,7 +87,9 @@ bool VerifyEmployerPin(QWidget* pParent) {
 
     CDescarcareFisier download(pParent);
     if (!download.DownloadToFile(AdresaWebKreno(strNume), strLocal)) {
-        if (!download.WasCancelled())
+        if (!download.GetLocalError().empty())
+            ShowError(download.GetLocalError());
+        else if (!download.WasCancelled())
             ShowError("A aparut o eroare la verificarea codului PIN!\nVa rugam sa verificati "
                       "conexiunea la internet!");
         return false;

@@ -10,6 +10,7 @@
 //     agency's code page) otherwise.
 // No Qt in here: the conversion goes through iconv.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,3 +25,10 @@ std::string DeclaredXmlEncoding(std::string_view bytes);
 bool IsValidUtf8(std::string_view text);
 // Number of characters (code points) of a valid UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
+
+// What the document reader lets pass but XML does not allow, checked on the UTF-8 text: one
+// root element and nothing but markup and blanks around it, every element closed (a file cut
+// short is not a document), references only to the five predefined entities or to characters
+// XML allows (never &#0;), and no control characters. Structure the reader checks itself
+// (tag names, attribute syntax) is only skimmed here. False with the offset of the fault.
+bool EsteXmlBineFormat(std::string_view utf8, std::size_t& iPozitie);

@@ -13,9 +13,9 @@
 #include "main/MainWindowRunner.h"
 #include "widgets/XSimGrid.h"
 
+#include "platform/MessageBox.h"
 #include <QApplication>
 #include <QTest>
-#include "platform/MessageBox.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -70,8 +70,8 @@ struct Month {
             throw std::runtime_error("start-up failed");
         theApp().m_strCIF = "12345678";
         // Every constant of the month, so the law tables compute their amounts as in real use.
-        for (const char* cs : {"('ZILELUC', 21)", "('ISR', 500)", "('SMB', 1900)", "('SMN', 2900)",
-                               "('PROC_ANGAJATOR', 0.5)"})
+        for (const char* cs :
+             {"'ZILELUC', 21", "'ISR', 500", "'SMB', 1900", "'SMN', 2900", "'PROC_ANGAJATOR', 0.5"})
             theApp().m_db.ExecuteImmediate(
                 std::string("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (2024, 3, ") + cs +
                 ")");

@@ -32,9 +32,25 @@ TEST(IsIBANValid, ChecksMod97OnTwentyFourCharacters) {
         {"GB82WEST12345698765432", false},   // valid, 22 characters
         {"", false},
         {"RO49AAAA1B3100759384000", false}, // 23 characters
+        // Groups of four as banks print them; blanks only.
+        {"RO49 AAAA 1B31 0075 9384 0000", true},
+        {" RO49AAAA1B31007593840000\t", true},
+        {"RO49 AAAA 1B31 0075 9384 0001", false},
+        // Punctuation is no part of an IBAN, even where the rest would check.
+        {"DE89370400440532013000,,", false},
+        {"DE89370400440532013000--", false},
+        {"RO49-AAAA-1B31-0075-9384-0000", false},
+        {"RO49.AAAA1B31007593840000", false},
+        {"RO49AAAA1B31007593840000\n", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsIBANValid(c.iban), c.valid) << c.iban;
+}
+
+TEST(IsIBANValid, CompactFormDropsBlanksOnly) {
+    EXPECT_EQ(IBANCompact("RO49 AAAA 1B31 0075 9384 0000"), "RO49AAAA1B31007593840000");
+    EXPECT_EQ(IBANCompact("\tro49 aaaa "), "ro49aaaa");
+    EXPECT_EQ(IBANCompact("RO49,AAAA"), "RO49,AAAA");
 }
 
 TEST(GetAnLunaNastere, TakesCenturyFromFirstDigit) {

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 using namespace entrytest;
@@ -295,6 +296,11 @@ TEST(AgentiDlg, EveryRefusalShowsItsMessageAndWritesNothing) {
              SetCellText(*d.Grid(), RowOf(*d.Grid(), "IBAN"), 2, "RO49AAAA1B31007593840001");
          },
          "Va rugam sa completati un CONT IBAN valid!", "grid", "IBAN"},
+        {"IBAN with a comma inside", "",
+         [](CAgentiDlg& d) {
+             SetCellText(*d.Grid(), RowOf(*d.Grid(), "IBAN"), 2, "RO49 AAAA,1B31 0075 9384 0000");
+         },
+         "Va rugam sa completati un CONT IBAN valid!", "grid", "IBAN"},
         {"empty optional IBAN",
          "UPDATE ATN_PROPRIETATI_AGENTI SET OBLIGATORIE = 'NU' WHERE DENUMIRE = 'IBAN'",
          [](CAgentiDlg& d) { SetCellText(*d.Grid(), RowOf(*d.Grid(), "IBAN"), 2, ""); },
@@ -313,6 +319,24 @@ TEST(AgentiDlg, EveryRefusalShowsItsMessageAndWritesNothing) {
              SetCellText(*d.Grid(), RowOf(*d.Grid(), "TELEFON"), 2, std::string(21, '7'));
          },
          "TELEFON poate sa aiba doar 20 caractere!", "grid", "TELEFON"},
+        // Values longer than their columns: named in Romanian before the engine sees them.
+        {"address longer than its column", "",
+         [](CAgentiDlg& d) {
+             SetCellText(*d.Grid(), RowOf(*d.Grid(), "ADRESA"), 2, std::string(256, 'a'));
+         },
+         "ADRESA poate sa aiba doar 255 caractere!", "grid", "ADRESA"},
+        {"address that grows past its column in capitals", "",
+         [](CAgentiDlg& d) {
+             SetCellText(*d.Grid(), RowOf(*d.Grid(), "ADRESA"), 2,
+                         std::string(250, 'a') + "\xc3\x9f\xc3\x9f\xc3\x9f"); // sharp s: SS
+         },
+         "ADRESA poate sa aiba doar 255 caractere!", "grid", "ADRESA"},
+        {"name longer than its column", "",
+         [](CAgentiDlg& d) {
+             d.DenumireEdit()->setMaxLength(32767);
+             d.DenumireEdit()->setText(QString(101, 'N'));
+         },
+         "DENUMIRE poate sa aiba doar 100 caractere!", "denumire", ""},
         {"locality too long", "",
          [](CAgentiDlg& d) {
              std::string v;
@@ -351,6 +375,19 @@ TEST(AgentiDlg, EveryRefusalShowsItsMessageAndWritesNothing) {
         EXPECT_EQ(Employers(), 0);
         EXPECT_EQ(PropertyRows(), 0);
     }
+}
+
+// An account typed in groups of four, as banks print it, is accepted and stored compact.
+TEST(AgentiDlg, IbanTypedInGroupsIsStoredCompact) {
+    StartedApp s;
+    platform::ScopedMessageRecorder boxes;
+    CAgentiDlg dlg("");
+    dlg.show();
+    Fill(dlg, "987");
+    TypeIntoCell(*dlg.Grid(), RowOf(*dlg.Grid(), "IBAN"), 2, "ro49 aaaa 1b31 0075 9384 0000");
+    Save(dlg);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+    EXPECT_EQ(StoredProperties("987").at("IBAN"), "RO49AAAA1B31007593840000");
 }
 
 // A fiscal code that exists already fails on the table's key: the user reads what happened
@@ -426,4 +463,41 @@ TEST(AgentiDlg, MenuCommandsRefreshTheHeaderAfterASave) {
     w.RunCommand(cmd::ModificareAgent);
     EXPECT_EQ(w.HeaderLabel(1)->text(), "DENUMIRE: AL DOILEA NUME");
     EXPECT_TRUE(boxes.messages().empty()) << boxes.lastText();
+}
+
+// Escape closes an unchanged employer at once and asks after any change.
+TEST(AgentiDlg, EscapeAfterAnEditAsksFirst) {
+    StartedApp s;
+    s.Exec("INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE, TIP_CALCUL) VALUES "
+           "('555', 0, '12', 'EXISTENT', 0)");
+    platform::ScopedMessageRecorder boxes;
+    const std::function<void(CAgentiDlg&)> changes[] = {
+        [](CAgentiDlg& d) { d.DenumireEdit()->setText("ALT NUME"); },
+        [](CAgentiDlg& d) { d.CurentCheck()->setChecked(true); },
+        [](CAgentiDlg& d) { TypeIntoCell(*d.Grid(), RowOf(*d.Grid(), "ADRESA"), 2, "STR. NOUA"); },
+    };
+    {
+        CAgentiDlg dlg("555");
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_TRUE(boxes.messages().empty());
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    for (const auto& change : changes) {
+        boxes.clear();
+        CAgentiDlg dlg("555");
+        dlg.show();
+        change(dlg);
+        boxes.queue(platform::Answer::No);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        ASSERT_EQ(boxes.messages().size(), 1u);
+        EXPECT_EQ(boxes.lastText(), "Datele modificate nu au fost salvate.\nDoriti sa inchideti "
+                                    "fereastra fara sa le salvati?");
+        EXPECT_TRUE(dlg.isVisible());
+        boxes.queue(platform::Answer::Yes);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    EXPECT_EQ(Rows("SELECT DENUMIRE, CURENT FROM ATN_AGENTI", {"DENUMIRE", "CURENT"}),
+              (std::vector<std::vector<std::string>>{{"EXISTENT", "0"}}));
 }

@@ -3,6 +3,7 @@
 #include "WorkFolder.h"
 #include "core/Queries.h"
 #include "core/VORTAPLApp.h"
+#include "entry/ValoriCS.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
@@ -253,4 +254,128 @@ TEST(CSDlg, ValueThatIsNoNumberKeepsTheStoredMonth) {
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(StoredValues(2024, 3).size(), 5u);
     EXPECT_EQ(StoredValues(2024, 3).at("SMN"), 1.0);
+}
+
+// A month typed into the picker and saved at once by the keyboard (the picker keeps the focus,
+// so it never reported the month): the save takes that month with its own values, and the
+// month the grid showed before stays as it was.
+TEST(CSDlg, MonthTypedAndSavedByKeyboardIsTheMonthSaved) {
+    FixedToday today;
+    StartedApp s;
+    const std::map<std::string, double> may = {
+        {"ISR", 500}, {"SMB", 3700}, {"SMN", 5000}, {"PROC_ANGAJATOR", 0.5}, {"ZILELUC", 21}};
+    for (const auto& [cs, v] : may)
+        Store(s, 2024, 5, cs, std::to_string(v));
+    platform::ScopedMessageRecorder boxes;
+    CCSDlg dlg;
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QDateEdit* luna = dlg.Luna();
+    luna->setFocus();
+    luna->setSelectedSection(QDateTimeEdit::MonthSection);
+    QTest::keyClicks(luna, "05");
+    EXPECT_EQ(luna->text(), "05/2024");
+    EXPECT_EQ(Value(dlg, "SMB"), ""); // the grid still shows March
+    PressShortcut(luna, Qt::Key_S);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+    EXPECT_EQ(dlg.LunaAfisata(), 202405);
+    EXPECT_EQ(Value(dlg, "SMB"), "3700");
+    EXPECT_EQ(StoredValues(2024, 5), may);
+    EXPECT_TRUE(StoredValues(2024, 3).empty());
+}
+
+// A stored value with more decimals than its definition is shown and saved as it is; a typed
+// value that does not fit is kept whole in its cell and refused with the allowed format.
+TEST(CSDlg, StoredValuesStayAndTypedValuesAreNotCut) {
+    FixedToday today;
+    StartedApp s;
+    const std::map<std::string, double> march = {
+        {"ISR", 500.4}, {"SMB", 3700}, {"SMN", 5000}, {"PROC_ANGAJATOR", 0.125}, {"ZILELUC", 21}};
+    for (const auto& [cs, v] : march)
+        Store(s, 2024, 3, cs, FormatValoareCS(v, 4));
+    platform::ScopedMessageRecorder boxes;
+    {
+        CCSDlg dlg;
+        dlg.show();
+        EXPECT_EQ(Value(dlg, "ISR"), "500.4");
+        EXPECT_EQ(Value(dlg, "PROC_ANGAJATOR"), "0.125");
+        EXPECT_FALSE(dlg.Modificat());
+        Save(dlg);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+        EXPECT_TRUE(boxes.messages().empty());
+    }
+    EXPECT_EQ(StoredValues(2024, 3), march);
+
+    CCSDlg dlg;
+    dlg.show();
+    CXSimGrid& g = *dlg.Grid();
+    EXPECT_EQ(dlg.AjutorValoare(RowOf(g, "ISR")),
+              "Valoare cu cel mult 5 cifre intregi, fara zecimale");
+    EXPECT_EQ(dlg.AjutorValoare(RowOf(g, "PROC_ANGAJATOR")),
+              "Valoare cu cel mult 2 cifre intregi si 2 zecimale");
+    struct Case {
+        const char *cs, *typed, *message;
+    } cases[] = {
+        {"SMB", "123456",
+         "Valoarea 123456 a proprietatii SMB nu se incadreaza in formatul permis (cel mult 5 "
+         "cifre intregi, fara zecimale)!"},
+        {"PROC_ANGAJATOR", "123.456",
+         "Valoarea 123.456 a proprietatii PROC_ANGAJATOR nu se incadreaza in formatul permis "
+         "(cel mult 2 cifre intregi si 2 zecimale)!"},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        TypeIntoCell(g, RowOf(g, c.cs), 2, c.typed);
+        EXPECT_EQ(Value(dlg, c.cs), c.typed);
+        ASSERT_EQ(boxes.messages().size(), 1u) << c.cs;
+        EXPECT_EQ(boxes.lastText(), c.message);
+        EXPECT_EQ(g.currentIndex().row(), RowOf(g, c.cs));
+        boxes.clear();
+        Save(dlg);
+        EXPECT_EQ(boxes.lastText(), c.message);
+        EXPECT_NE(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(StoredValues(2024, 3), march);
+        TypeIntoCell(g, RowOf(g, c.cs), 2, "12");
+    }
+    EXPECT_TRUE(dlg.Modificat());
+    boxes.clear();
+    Save(dlg);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted) << boxes.lastText();
+    auto saved = march;
+    saved["SMB"] = 12;
+    saved["PROC_ANGAJATOR"] = 12;
+    EXPECT_EQ(StoredValues(2024, 3), saved);
+}
+
+// Escape closes at once when nothing was changed; after an edit it asks, and "Nu" keeps the
+// dialog with what was typed.
+TEST(CSDlg, EscapeAfterAnEditAsksFirst) {
+    FixedToday today;
+    StartedApp s;
+    platform::ScopedMessageRecorder boxes;
+    {
+        CCSDlg dlg;
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_TRUE(boxes.messages().empty());
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    CCSDlg dlg;
+    dlg.show();
+    TypeIntoCell(*dlg.Grid(), RowOf(*dlg.Grid(), "SMB"), 2, "3700");
+    boxes.queue(platform::Answer::No);
+    QTest::keyClick(dlg.Grid(), Qt::Key_Escape);
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_EQ(boxes.messages()[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(boxes.lastText(), "Valorile modificate nu au fost salvate.\nDoriti sa inchideti "
+                                "fereastra fara sa le salvati?");
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(Value(dlg, "SMB"), "3700");
+    boxes.queue(platform::Answer::Yes);
+    QTest::keyClick(dlg.Grid(), Qt::Key_Escape);
+    EXPECT_EQ(boxes.messages().size(), 2u);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_TRUE(StoredValues(2024, 3).empty());
 }

@@ -6,7 +6,9 @@
 #include "core/VORTAPLApp.h"
 #include "widgets/XSimGrid.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTest>
 
 #include <string>
@@ -48,6 +50,22 @@ inline void TypeIntoCell(CXSimGrid& grid, int row, int col, const QString& text)
     Type(&grid, text);
     QWidget* target = grid.activeEditor() ? grid.activeEditor() : &grid;
     Press(target, Qt::Key_Return);
+}
+
+// Alt + key on w, as the user presses a button's shortcut; the button clicks itself a moment
+// later (it shows itself pressed first), so wait until it has let go.
+inline void PressShortcut(QWidget* w, Qt::Key key) {
+    QTest::keyClick(w, key, Qt::AltModifier);
+    const QDeadlineTimer limit(10000);
+    for (;;) {
+        bool bDown = false;
+        for (QAbstractButton* b : w->window()->findChildren<QAbstractButton*>())
+            bDown = bDown || b->isDown();
+        if (!bDown || limit.hasExpired())
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QCoreApplication::processEvents();
 }
 
 inline int RowOf(CXSimGrid& grid, const std::string& firstColumn) {

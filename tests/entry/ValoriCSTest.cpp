@@ -21,9 +21,20 @@ TEST(ValoriCS, StoredValueShowsWithItsDecimals) {
         const char* text;
     } cases[] = {
         {12.5, 2, "12.50"}, // not the eight digits 12500000
-        {1234.5, 2, "1234.50"}, {3700, 0, "3700"},       {0.5, 2, "0.50"}, {0.125, 3, "0.125"},
-        {1.2345, 4, "1.2345"},  {99999.9, 1, "99999.9"}, {21, 0, "21"},    {12.75, 7, "13"},
-        {0, 2, "0.00"},         {-3.25, 2, "-3.25"},
+        {1234.5, 2, "1234.50"},
+        {3700, 0, "3700"},
+        {0.5, 2, "0.50"},
+        {0.125, 3, "0.125"},
+        {1.2345, 4, "1.2345"},
+        {99999.9, 1, "99999.9"},
+        {21, 0, "21"},
+        {12.75, 7, "12.75"},
+        {0, 2, "0.00"},
+        {-3.25, 2, "-3.25"},
+        // More decimals than the definition: shown in full, never rounded away.
+        {500.4, 0, "500.4"},
+        {0.125, 2, "0.125"},
+        {1234.5678, 1, "1234.5678"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatValoareCS(c.v, c.d), c.text) << c.v << "," << c.d;
@@ -71,4 +82,21 @@ TEST(ValoriCS, LoadAndSaveRoundTripIsExactForZeroToFourDecimals) {
             EXPECT_EQ(again, stored) << shown;
         }
     }
+}
+
+TEST(ValoriCS, TypedValuesFitTheDefinitionOrAreTold) {
+    struct Case {
+        const char* text;
+        int p, d;
+        bool fits;
+    } cases[] = {{"12345", 5, 0, true},   {"123456", 5, 0, false}, {"00012345", 5, 0, true},
+                 {"12.45", 2, 2, true},   {"123.45", 2, 2, false}, {"12.456", 2, 2, false},
+                 {"12.4500", 2, 2, true}, {"500.4", 5, 0, false},  {"500.0", 5, 0, true},
+                 {".5", 2, 2, true},      {"-12", 2, 0, true},     {"12.5", 4, 7, false},
+                 {"abc", 5, 0, false},    {"1.2.3", 5, 2, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(IncapeInFormatCS(c.text, c.p, c.d), c.fits) << c.text << " " << c.p << "," << c.d;
+    EXPECT_EQ(FormatPermisCS(5, 0), "cel mult 5 cifre intregi, fara zecimale");
+    EXPECT_EQ(FormatPermisCS(2, 2), "cel mult 2 cifre intregi si 2 zecimale");
+    EXPECT_EQ(FormatPermisCS(1, 1), "cel mult 1 cifra intreaga si 1 zecimala");
 }

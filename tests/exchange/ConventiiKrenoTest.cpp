@@ -6,6 +6,7 @@
 #include "exchange/Md5Digest.h"
 #include "exchange/TransferFile.h"
 #include "exchange/XmlText.h"
+#include "platform/Clock.h"
 
 #include "TestFiles.h"
 
@@ -112,7 +113,7 @@ TEST(ConventiiDocument, RootAndChildrenDecideTheOutcome) {
     const Case cases[] = {
         {"<exportkreno><asigurat CIF='1'/></exportkreno>", ParseResult::Ok, 1},
         {"<EXPORTKRENO><Asigurat CIF='1'/><asigurat CIF='1'/></EXPORTKRENO>", ParseResult::Ok, 2},
-        {"<exportKRENO><antet/></exportKRENO>", ParseResult::Ok, 0},
+        {"<exportKRENO><antet/></exportKRENO>", ParseResult::NoPersons, 0},
         {"<exportKRENO>doar text</exportKRENO>", ParseResult::NoChildren, 0},
         {"<exportKRENO/>", ParseResult::NoChildren, 0},
         {"", ParseResult::NoChildren, 0},
@@ -123,6 +124,11 @@ TEST(ConventiiDocument, RootAndChildrenDecideTheOutcome) {
         {"<exportKRENO><asigurat CIF='1'", ParseResult::ReaderError, 0},
         {"<exportKRENO><asigurat CIF='1'></exportKRENO>", ParseResult::ReaderError, 0},
         {"<exportKRENO><asigurat CIF=1/></exportKRENO>", ParseResult::ReaderError, 0},
+        // Blanks, comments and instructions around the root are allowed, and so are the
+        // predefined entities and character references.
+        {"\n<!-- a -->\n<exportKRENO><asigurat CIF='1' NUME='a &amp; b &#x103;&#259;'/>"
+         "</exportKRENO>\r\n<!-- b --><?pi x?>\n",
+         ParseResult::Ok, 1},
     };
     for (const Case& c : cases) {
         std::vector<ConventieRow> rows;
@@ -131,6 +137,44 @@ TEST(ConventiiDocument, RootAndChildrenDecideTheOutcome) {
         EXPECT_EQ(rows.size(), c.rows) << c.xml;
         EXPECT_EQ(error.empty(), c.result != ParseResult::ReaderError) << c.xml << ": " << error;
     }
+}
+
+// What the XML reader lets pass but is no XML document: refused as a whole, never read in part.
+TEST(ConventiiDocument, DocumentsThatAreNotWellFormedAreRefused) {
+    const std::string person = "<asigurat CIF='1' NUME='Pop'/>";
+    const std::string doc = "<exportKRENO>" + person + "</exportKRENO>";
+    const std::string cases[] = {
+        doc + "<exportKRENO>" + person + "</exportKRENO>", // two roots
+        doc + "<altceva/>",
+        doc + "text dupa radacina",
+        "text inainte" + doc,
+        "<exportKRENO><asigurat CIF='1' NUME='&nedefinit;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#0;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#x0;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#xD800;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='&#1114112;'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1'>&nbsp;</asigurat></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='a\x01b'/></exportKRENO>",
+        "<exportKRENO><asigurat CIF='1' NUME='a & b'/></exportKRENO>",
+        "<!DOCTYPE x [<!ENTITY e 'Pop'>]><exportKRENO><asigurat CIF='1' NUME='&e;'/>"
+        "</exportKRENO>",
+        // Cut short: after a person, inside a comment, inside the closing tag.
+        "<exportKRENO>" + person,
+        "<exportKRENO>" + person + "<!-- taiat",
+        "<exportKRENO>" + person + "</exportKR",
+        doc.substr(0, doc.size() / 2),
+    };
+    for (const std::string& xml : cases) {
+        std::vector<ConventieRow> rows;
+        std::string error;
+        EXPECT_EQ(ParseConventii(xml, rows, error), ParseResult::ReaderError) << xml;
+        EXPECT_TRUE(rows.empty()) << xml;
+        EXPECT_FALSE(error.empty()) << xml;
+    }
+    std::vector<ConventieRow> rows;
+    std::string error;
+    EXPECT_EQ(ParseConventii(doc + "<exportKRENO/>", rows, error), ParseResult::ReaderError);
+    EXPECT_EQ(error, "Fisierul XML este in format incorect!");
 }
 
 TEST(ConventiiDocument, HostileInputEndsWithAMessageNotACrash) {
@@ -294,7 +338,7 @@ TEST(ConventiiValues, EachValueIsCheckedAgainstItsColumn) {
         {"DATA_START", "15-01-2023", false, {}},
         {"DATA_START", "2023-13-01", false, {}},
         {"DATA_START", "2023-01-15 10:00:00", false, {}},
-        {"DATA_START", "15.01.23", false, {}},
+        {"DATA_START", "15.01.23", true, Date{2023, 1, 15}}, // as the engine reads it
         {"DATA_START", "2023-01", false, {}},
         {"DATA_START", "ieri", false, {}},
     };
@@ -404,4 +448,77 @@ TEST(FisierPin, OnePinPerCompleteBlockOfTwoHundredFiftyCharacters) {
     // A Ctrl+Z ends the text, as for the reader the file was made for.
     const std::size_t third = file.size() - 249 - 250 + 10;
     EXPECT_EQ(ExtractPinuri(file.substr(0, third) + "\x1A" + file.substr(third)).size(), 2u);
+}
+
+TEST(ConventiiDocument, RepeatsAreTheSameCnpAndMeasureAsAnEarlierRow) {
+    const auto row = [](const char* cnp, const char* idMa) {
+        ConventieRow r;
+        r[std::size_t(Col("CIF"))] = "1";
+        r[std::size_t(Col("CNP"))] = cnp;
+        r[std::size_t(Col("ID_MA"))] = idMa;
+        return r;
+    };
+    const std::vector<ConventieRow> rows = {row("1850101123456", "5"),
+                                            row("1850101123456", "6"),
+                                            row("2850101123456", "5"),
+                                            row(" 1850101123456", "05"),
+                                            row("", "5"),
+                                            row("", "5"),
+                                            row("1850101123456", ""),
+                                            row("1850101123456", "6"),
+                                            row("1850101123456", "5")};
+    EXPECT_EQ(ConventiiRepetate(rows), (std::vector<std::size_t>{3, 7, 8}));
+    EXPECT_EQ(MesajConventiiRepetate(rows, ConventiiRepetate(rows)),
+              "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie va fi "
+              "importata o singura data:\nCNP 1850101123456, ID_MA 05\nCNP 1850101123456, ID_MA 6");
+}
+
+// Each text below was given to the engine as a date (CAST('...' AS DATE)) on 11 December 2026,
+// and the import reads it the same: as the same day, or not at all.
+TEST(ConventiiValori, DatesAreReadAsTheEngineReadsThem) {
+    platform::SetFixedNow(platform::MakeDateTime(2026, 12, 11));
+    struct Case {
+        const char* text;
+        int y, m, d; // 0: the engine refuses it
+    } cases[] = {
+        {"2027-1-5", 2027, 1, 5},
+        {"2027-01-05", 2027, 1, 5},
+        {"1/5/2027", 2027, 1, 5},
+        {"5.1.2027", 2027, 1, 5},
+        {"05.01.27", 2027, 1, 5},
+        {"2027/1/5", 2027, 1, 5},
+        {"2027.1.5", 2027, 1, 5},
+        {"5-JAN-2027", 2027, 1, 5},
+        {"5 jan 2027", 2027, 1, 5},
+        {" 2027-01-05 ", 2027, 1, 5},
+        {"1-5-2027", 2027, 1, 5},
+        {"01/05/27", 2027, 1, 5},
+        {"5,1,2027", 2027, 5, 1},
+        {"2027:1:5", 2027, 1, 5},
+        {"1/5", 2026, 1, 5},
+        {"5.1", 2026, 1, 5},
+        {"0027-01-05", 27, 1, 5},
+        {"31.12.80", 1980, 12, 31},
+        {"2027-01-05 10:20:30", 0, 0, 0},
+        {"2027-01-05T10:20", 0, 0, 0},
+        {"27-01-05", 0, 0, 0},
+        {"2027-02-29", 0, 0, 0},
+        {"12027-01-01", 0, 0, 0},
+        {"2027-001-05", 0, 0, 0},
+        {"2027-01", 0, 0, 0},
+        {"", 0, 0, 0},
+        {"2027-01-05-", 0, 0, 0},
+        {"5-XYZ-2027", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        core::Date d{};
+        const bool ok = ParseDataText(c.text, d);
+        EXPECT_EQ(ok, c.y != 0) << c.text;
+        if (ok && c.y != 0) {
+            EXPECT_EQ(d.year, c.y) << c.text;
+            EXPECT_EQ(d.month, c.m) << c.text;
+            EXPECT_EQ(d.day, c.d) << c.text;
+        }
+    }
+    platform::SetFixedNow(std::nullopt);
 }

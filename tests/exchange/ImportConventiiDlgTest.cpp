@@ -8,7 +8,9 @@
 #include "TestFiles.h"
 #include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
+#include "entry/LimiteColoane.h"
 #include "exchange/ConventiiKreno.h"
+#include "exchange/DescarcareFisier.h"
 #include "exchange/TransferFile.h"
 #include "exchange/VerificaPINDlg.h"
 #include "platform/FileDialogs.h"
@@ -21,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -337,6 +340,8 @@ TEST_F(ImportDlgTest, ADocumentThatCannotBeLoadedSaysWhyAndLeavesTheTableEmpty) 
          "Fisierul XML nu contine tagul 'exportKRENO'!", "VORTAPL", platform::Icon::Error, 0},
         {Document(""), "Fisierul XML nu are fii!", "VORTAPL", platform::Icon::Error, 0},
         {"", "Fisierul XML nu are fii!", "VORTAPL", platform::Icon::Error, 0},
+        {Document("<antet/>"), "Fisierul XML nu contine nicio persoana (tagul 'asigurat')!",
+         "VORTAPL", platform::Icon::Error, 0},
         // The reader's own text, in a plain box.
         {"<exportKRENO><asigurat CIF=\"12345678\"", "Error parsing element attribute (pozitia 28)",
          "VORTAPL", platform::Icon::None, 0},
@@ -582,4 +587,118 @@ TEST_F(ImportDownloadTest, AWrongOrMissingPinStopsBeforeTheConventionsFile) {
     for (const std::string& r : server.Requests())
         EXPECT_EQ(r.find("12_12345678.crypt"), std::string::npos) << r;
     EXPECT_TRUE(dlg.PathEdit()->text().isEmpty());
+}
+
+// Documents the XML reader would read in part: each is refused, nothing reaches the table, and
+// the employer's conventions stay as they were.
+TEST_F(ImportDlgTest, DocumentsThatAreNotWellFormedLeaveTheDatabaseAsItWas) {
+    const std::string person = Person("12345678", "9");
+    const std::string cases[] = {
+        Document(person) + "<exportKRENO>" + person + "</exportKRENO>",
+        Document(person) + "gunoi",
+        Document(Person("12345678", "9", "NUME_X=\"&nedefinit;\"")),
+        Document(Person("12345678", "9", "INFO_STARE=\"&#0;\"")),
+    };
+    const auto before = Snapshot();
+    std::vector<std::string> all(std::begin(cases), std::end(cases));
+    // A file cut short: the reader's own text tells where.
+    all.push_back(Document(person).substr(0, Document(person).size() - 5));
+    for (const std::string& plain : all) {
+        rec.clear();
+        CImportConventiiKrenoDlg dlg;
+        Load(dlg, Crypt("12_12345678", plain));
+        ASSERT_EQ(rec.messages().size(), 1u) << plain;
+        if (plain != all.back()) {
+            EXPECT_EQ(rec.lastText(), "Fisierul XML este in format incorect!") << plain;
+        }
+        EXPECT_EQ(dlg.Grid()->GetRowCount(), 0) << plain;
+        rec.clear();
+        dlg.SaveButton()->click();
+        EXPECT_EQ(rec.lastText(), "Va rugam incarcati fisierul inainte de salvare!");
+        EXPECT_EQ(Snapshot(), before) << plain;
+    }
+}
+
+// The same person's convention twice in one file: the user is told which, and it is saved once.
+TEST_F(ImportDlgTest, AConventionListedTwiceIsImportedOnceWithAWarning) {
+    const std::string path =
+        Crypt("12_12345678",
+              Document(Person("12345678", "5") + Person("12345678", "6") +
+                       Person("12345678", "5", "DOC_NR=\"a doua\"") + Person("12345678", "7") +
+                       Person("12345678", "06") + Person("12345678", "5")));
+    CImportConventiiKrenoDlg dlg;
+    Load(dlg, path);
+    ASSERT_EQ(dlg.Grid()->GetRowCount(), 6);
+    rec.clear();
+    dlg.SaveButton()->click();
+    ASSERT_EQ(rec.messages().size(), 2u) << rec.lastText();
+    EXPECT_EQ(rec.messages()[0].text,
+              "Fisierul contine aceeasi conventie de mai multe ori. Fiecare conventie va fi "
+              "importata o singura data:\nCNP 1850101123456, ID_MA 5\nCNP 1850101123456, ID_MA 06");
+    EXPECT_EQ(rec.messages()[0].icon, platform::Icon::Warning);
+    EXPECT_EQ(rec.messages()[1].text, kOk);
+    EXPECT_EQ(Rows("SELECT ID_MA, DOC_NR FROM ATO_INFO_CONVENTII WHERE CIF = '12345678' ORDER BY "
+                   "ID_MA",
+                   {"ID_MA", "DOC_NR"}),
+              (std::vector<std::string>{"5|<NULL>", "6|<NULL>", "7|<NULL>"}));
+}
+
+// Enter in the path field leaves the window open (the default button would close it).
+TEST_F(ImportDlgTest, EnterInThePathFieldDoesNotCloseTheWindow) {
+    CImportConventiiKrenoDlg dlg;
+    dlg.show();
+    dlg.PathEdit()->setText("x.crypt");
+    dlg.PathEdit()->setFocus();
+    QTest::keyClick(dlg.PathEdit(), Qt::Key_Return);
+    QTest::keyClick(dlg.PathEdit(), Qt::Key_Enter);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), 0);
+    EXPECT_TRUE(rec.messages().empty()) << rec.lastText();
+}
+
+// A download never follows a link at its local path nor replaces a protected file; the user
+// reads why, not a word about the network.
+TEST_F(ImportDlgTest, ADownloadLeavesALinkOrAProtectedFileAsItIs) {
+    const std::string target = s.Folder().File("altundeva.txt").string();
+    WriteFile(target, "al altcuiva");
+    const std::string link = s.Folder().File("12_12345678.crypt").string();
+    fs::create_symlink(target, link);
+    const std::string locked = s.Folder().File("12_12345678_1.crypt").string();
+    WriteFile(locked, "vechi");
+    fs::permissions(locked, fs::perms::owner_read);
+    CDescarcareFisier download;
+    EXPECT_FALSE(download.DownloadToFile("http://127.0.0.1:9/x.crypt", link));
+    EXPECT_EQ(download.GetLocalError(),
+              "Fisierul " + link + " este o legatura simbolica si nu va fi inlocuit!");
+    EXPECT_FALSE(download.DownloadToFile("http://127.0.0.1:9/x.crypt", locked));
+    EXPECT_EQ(download.GetLocalError(),
+              "Fisierul " + locked + " este protejat la scriere si nu va fi inlocuit!");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(target), "al altcuiva");
+    EXPECT_EQ(ReadFile(locked), "vechi");
+    fs::permissions(locked, fs::perms::owner_all);
+}
+
+// The import's own length checks hold the limits of the receiving columns as the database
+// declares them: a text of the column's length passes, one character more is refused in
+// Romanian, naming the attribute, before any statement runs.
+TEST_F(ImportDlgTest, TextLimitsAreThoseOfTheColumns) {
+    int checked = 0;
+    for (std::size_t c = 0; c < kConventiiColoane.size(); ++c) {
+        const int limit = LungimeColoana("ATO_INFO_CONVENTII", kConventiiColoane[c]);
+        if (limit == 0)
+            continue; // no text column
+        ++checked;
+        ConventieRow row;
+        ConventieValori values;
+        std::string error;
+        row[c] = std::string(std::size_t(limit), 'A');
+        EXPECT_TRUE(ConvertConventie(row, values, error)) << kConventiiColoane[c] << ": " << error;
+        row[c] += "A";
+        EXPECT_FALSE(ConvertConventie(row, values, error)) << kConventiiColoane[c];
+        EXPECT_NE(error.find(std::string("atributul ") + kConventiiAtribute[c]), std::string::npos)
+            << error;
+        EXPECT_NE(error.find("cel mult " + std::to_string(limit)), std::string::npos) << error;
+    }
+    EXPECT_EQ(checked, 8);
 }

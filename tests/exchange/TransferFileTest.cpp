@@ -248,14 +248,21 @@ TEST(TransferFile, PathRules) {
     EXPECT_EQ(TransferPathFor("a.b.xml"), "a.b.crypt");
     EXPECT_EQ(TransferPathFor("decont."), "decont.crypt");
     EXPECT_EQ(TransferPathFor("x.crypt"), "x.crypt");
-    // The last "." of the whole path string is taken, even inside a folder name.
-    EXPECT_EQ(TransferPathFor("/home/ana/v1.2/decont"), "/home/ana/v1.crypt");
+    // Only the file name's last "." counts: a dotted folder keeps the output inside it.
+    EXPECT_EQ(TransferPathFor("/home/ana/v1.2/decont"), "/home/ana/v1.2/decont.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/acte.2024/decont"), "/home/u/acte.2024/decont.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/acte.2024/decont.xml"), "/home/u/acte.2024/decont.crypt");
+    EXPECT_EQ(TransferPathFor("C:\\acte.2024\\decont"), "C:\\acte.2024\\decont.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/.profile"), "/home/u/.profile.crypt");
+    EXPECT_EQ(TransferPathFor("/home/u/..."), "/home/u/...crypt");
 
     EXPECT_EQ(PlainPathFor("C:\\dir\\12_345.crypt", "xml"), "C:\\dir\\12_345.xml");
     EXPECT_EQ(PlainPathFor("/tmp/12_345_1.crypt", "txt"), "/tmp/12_345_1.txt");
     EXPECT_EQ(PlainPathFor("12_345", "xml"), "12_345.xml");
     EXPECT_EQ(PlainPathFor("a.b.crypt", "txt"), "a.b.txt");
-    EXPECT_EQ(PlainPathFor("/home/ana/v1.2/conv", "xml"), "/home/ana/v1.xml");
+    EXPECT_EQ(PlainPathFor("/home/ana/v1.2/conv", "xml"), "/home/ana/v1.2/conv.xml");
+    EXPECT_EQ(PlainPathFor("/home/u/acte.2024/12_345.crypt", "xml"),
+              "/home/u/acte.2024/12_345.xml");
 }
 
 TEST(TransferFile, FilesAreWrittenWhereThePathRulesSay) {
@@ -275,6 +282,14 @@ TEST(TransferFile, FilesAreWrittenWhereThePathRulesSay) {
     ASSERT_TRUE(EncryptTransferFile(dir.file("a.b.xml"), out));
     EXPECT_EQ(out, dir.file("a.b.crypt"));
     EXPECT_EQ(ReadFile(out), EncryptTransferData("abc"));
+
+    // In a dotted folder the output stays beside its source.
+    fs::create_directory(dir.file("acte.2024"));
+    WriteFile(dir.file("acte.2024/decont"), "abc");
+    ASSERT_TRUE(EncryptTransferFile(dir.file("acte.2024/decont"), out));
+    EXPECT_EQ(out, dir.file("acte.2024/decont.crypt"));
+    EXPECT_EQ(ReadFile(out), EncryptTransferData("abc"));
+    EXPECT_FALSE(fs::exists(dir.file("acte.crypt")));
 }
 
 // --- Failures --------------------------------------------------------------------------------
@@ -456,15 +471,22 @@ TEST(TransferFile, ANewFileGetsTheUsualPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
-TEST(TransferFile, EncryptingAFileOntoItsOwnNameReadsItWholeFirst) {
-    // "x.crypt" encrypts to "x.crypt": the source is read entirely before it is replaced.
+TEST(TransferFile, AnOutputOntoItsOwnSourceIsRefused) {
+    // "x.crypt" encrypts to "x.crypt", and decrypts to it with the extension "crypt": either
+    // would replace the file being read, so the source is lost. Nothing is written.
     TempDir dir;
     const std::string plain = RandomBytes(100000, 4);
     WriteFile(dir.file("x.crypt"), plain);
+    platform::ScopedMessageRecorder rec;
     std::string out;
-    ASSERT_TRUE(EncryptTransferFile(dir.file("x.crypt"), out));
+    EXPECT_FALSE(EncryptTransferFile(dir.file("x.crypt"), out));
     EXPECT_EQ(out, dir.file("x.crypt"));
-    EXPECT_EQ(ReadFile(out), EncryptTransferData(plain));
+    EXPECT_EQ(rec.lastText(), "Fisierul criptat nu poate inlocui chiar fisierul sursa!");
+    EXPECT_FALSE(DecryptTransferFile(dir.file("x.crypt"), "crypt", out));
+    EXPECT_EQ(rec.lastText(), "Fisierul decriptat nu poate inlocui chiar fisierul sursa!");
+    EXPECT_EQ(rec.messages().size(), 2u);
+    EXPECT_EQ(ReadFile(dir.file("x.crypt")), plain);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"x.crypt"}));
 }
 
 TEST(TransferFile, AFileNameOfTheLongestLengthStillWorks) {
@@ -475,4 +497,33 @@ TEST(TransferFile, AFileNameOfTheLongestLengthStillWorks) {
     ASSERT_TRUE(EncryptTransferFile(dir.file(base + ".xml"), out));
     EXPECT_EQ(ReadFile(dir.file(base + ".crypt")), EncryptTransferData("abc"));
     EXPECT_EQ(dir.entries().size(), 2u);
+}
+
+// A link or a write-protected file at the output's place stays as it is, and what it points to
+// too: the call fails and says why.
+TEST(TransferFile, ALinkOrAProtectedFileAtTheOutputIsNotReplaced) {
+    TempDir dir;
+    WriteFile(dir.file("decont.xml"), "abc");
+    WriteFile(dir.file("altundeva"), "al altcuiva");
+    fs::create_symlink(dir.file("altundeva"), dir.file("decont.crypt"));
+    platform::ScopedMessageRecorder rec;
+    std::string out;
+    EXPECT_FALSE(EncryptTransferFile(dir.file("decont.xml"), out));
+    EXPECT_EQ(rec.lastText(), "Fisierul criptat nu a putut fi deschis pentru scriere!\nFisierul " +
+                                  dir.file("decont.crypt") +
+                                  " este o legatura simbolica si nu va fi inlocuit!");
+    EXPECT_TRUE(fs::is_symlink(dir.file("decont.crypt")));
+    EXPECT_EQ(ReadFile(dir.file("altundeva")), "al altcuiva");
+
+    WriteFile(dir.file("12_345.crypt"), EncryptTransferData("nou"));
+    WriteFile(dir.file("12_345.xml"), "vechi");
+    fs::permissions(dir.file("12_345.xml"), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(DecryptTransferFile(dir.file("12_345.crypt"), "xml", out));
+    EXPECT_EQ(rec.lastText(),
+              "Fisierul decriptat nu a putut fi deschis pentru scriere!\nFisierul " +
+                  dir.file("12_345.xml") + " este protejat la scriere si nu va fi inlocuit!");
+    EXPECT_EQ(ReadFile(dir.file("12_345.xml")), "vechi");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"12_345.crypt", "12_345.xml", "altundeva",
+                                                       "decont.crypt", "decont.xml"}));
+    fs::permissions(dir.file("12_345.xml"), fs::perms::owner_all);
 }

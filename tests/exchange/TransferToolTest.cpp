@@ -29,8 +29,10 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun RunTool(const QStringList& args) {
+ToolRun RunTool(const QStringList& args, const QString& stdoutFile = {}) {
     QProcess p;
+    if (!stdoutFile.isEmpty())
+        p.setStandardOutputFile(stdoutFile);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(var); // the tool must never need a display
@@ -125,4 +127,56 @@ TEST(TransferTool, WrongArgumentsShowTheUsage) {
     const ToolRun help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("vortapl-transfer decrypt CALE EXT"), std::string::npos);
+}
+
+// An output that is its own source (by name, or through a link) is refused before anything is
+// written, and the source stays whole.
+TEST(TransferTool, OutputThatIsTheInputIsRefused) {
+    TempDir dir;
+    const std::string crypt = EncryptTransferData("<exportKRENO/>");
+    WriteFile(dir.file("x.crypt"), crypt);
+    WriteFile(dir.file("date.xml"), "abc");
+    fs::create_symlink("date.xml", dir.file("date.crypt"));
+    struct Case {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{"decrypt", Q(dir.file("x.crypt")), ".crypt"},
+         "Fisierul decriptat nu poate inlocui chiar fisierul sursa!\n"},
+        {{"decrypt", Q(dir.file("x.crypt")), "crypt"},
+         "Fisierul decriptat nu poate inlocui chiar fisierul sursa!\n"},
+        {{"encrypt", Q(dir.file("x.crypt"))},
+         "Fisierul criptat nu poate inlocui chiar fisierul sursa!\n"},
+        {{"encrypt", Q(dir.file("date.xml"))},
+         "Fisierul criptat nu poate inlocui chiar fisierul sursa!\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ToolRun r = RunTool(c.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(ReadFile(dir.file("x.crypt")), crypt);
+        EXPECT_EQ(ReadFile(dir.file("date.xml")), "abc");
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"date.crypt", "date.xml", "x.crypt"}));
+    // A leading "." of the extension is the usual way to write it.
+    const ToolRun r = RunTool({"decrypt", Q(dir.file("x.crypt")), ".xml"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir.file("x.xml")), "<exportKRENO/>");
+}
+
+// A result that cannot reach standard output is a failure, not a success.
+TEST(TransferTool, StandardOutputThatCannotBeWrittenFails) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    TempDir dir;
+    WriteFile(dir.file("f.xml"), "abc");
+    for (const QStringList& args :
+         {QStringList{"md5", Q(dir.file("f.xml"))}, QStringList{"encrypt", Q(dir.file("f.xml"))},
+          QStringList{"--help"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ToolRun r = RunTool(args, "/dev/full");
+        EXPECT_EQ(r.status, 1);
+    }
 }

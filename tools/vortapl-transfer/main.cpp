@@ -1,9 +1,11 @@
 // vortapl-transfer: encrypts, decrypts or digests a transfer file from the command line, with
 // the same path rules and failures as the program. Messages go to standard
-// error; no window is ever opened. Exit status 0 on success, 1 on any failure.
+// error; no window is ever opened. Exit status 0 on success, 1 on any failure, including an
+// output that would replace its own source and a standard output that cannot be written.
 //
 //   vortapl-transfer encrypt PATH       writes PATH with its extension replaced by ".crypt"
 //   vortapl-transfer decrypt PATH EXT   writes PATH with its extension replaced by "." + EXT
+//                                       (EXT given with or without its leading ".")
 //   vortapl-transfer md5 PATH           prints the MD5 digest of PATH (32 lower-case digits)
 //
 // On success encrypt and decrypt print the path of the file they wrote on standard output.
@@ -23,11 +25,21 @@ const char USAGE[] =
     "  vortapl-transfer encrypt CALE        cripteaza CALE in CALE.crypt\n"
     "  vortapl-transfer decrypt CALE EXT    decripteaza CALE in CALE.EXT\n"
     "  vortapl-transfer md5 CALE            afiseaza amprenta MD5 a fisierului\n"
-    "Extensia fisierului produs o inlocuieste pe cea a lui CALE (ultimul \".\").\n";
+    "Extensia fisierului produs o inlocuieste pe cea a numelui fisierului CALE (ultimul \".\").\n";
 
 int Usage(std::FILE* to, int status) {
     std::fputs(USAGE, to);
     return status;
+}
+
+// The one line of a result on standard output; a full disk or a closed pipe is a failure.
+int PrintResult(const std::string& strLine) {
+    const bool ok = std::printf("%s\n", strLine.c_str()) >= 0 && std::fflush(stdout) == 0 &&
+                    !std::ferror(stdout);
+    if (ok)
+        return 0;
+    std::fputs("Rezultatul nu a putut fi scris la iesirea standard!\n", stderr);
+    return 1;
 }
 
 } // namespace
@@ -39,7 +51,7 @@ int main(int argc, char** argv) {
     });
 
     if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")))
-        return Usage(stdout, 0);
+        return Usage(stdout, 0) == 0 && std::fflush(stdout) == 0 ? 0 : 1;
     if (argc < 2)
         return Usage(stderr, 1);
 
@@ -48,14 +60,17 @@ int main(int argc, char** argv) {
     if (command == "encrypt" && argc == 3) {
         if (!EncryptTransferFile(argv[2], strOutPath))
             return 1;
-        std::printf("%s\n", strOutPath.c_str());
-        return 0;
+        return PrintResult(strOutPath);
     }
     if (command == "decrypt" && argc == 4) {
-        if (!DecryptTransferFile(argv[2], argv[3], strOutPath))
+        std::string strExt = argv[3];
+        if (!strExt.empty() && strExt.front() == '.')
+            strExt.erase(0, 1);
+        if (strExt.empty())
+            return Usage(stderr, 1);
+        if (!DecryptTransferFile(argv[2], strExt, strOutPath))
             return 1;
-        std::printf("%s\n", strOutPath.c_str());
-        return 0;
+        return PrintResult(strOutPath);
     }
     if (command == "md5" && argc == 3) {
         std::string strDigest;
@@ -65,8 +80,7 @@ int main(int argc, char** argv) {
                                   "VORTAPL", platform::Icon::Error);
             return 1;
         }
-        std::printf("%s\n", strDigest.c_str());
-        return 0;
+        return PrintResult(strDigest);
     }
     return Usage(stderr, 1);
 }
