@@ -1,5 +1,6 @@
 #include "core/DbOperation.h"
 
+#include "core/MesajEroareBD.h"
 #include "core/TraceLog.h"
 
 namespace core {
@@ -36,7 +37,7 @@ bool RunLogged(Database& db, const std::string& strSignature,
         }
         WriteLog(ErrorLine(strSignature, e.what()));
         if (pError)
-            *pError = e.what();
+            *pError = MesajEroareBD(e.what());
         return false;
     }
 }

@@ -66,7 +66,7 @@ void COptiuniDlg::accept() {
         if (core::EqualsNoCase(value, opt.GetValoare(name)))
             continue;
         if (!opt.Update(name, value)) {
-            platform::ShowMessage("Eroare la actualizarea parametrului: " + name, "MODUL_NAME",
+            platform::ShowMessage("Eroare la actualizarea parametrului: " + name, "VORTAPL",
                                   platform::Icon::Error);
             return;
         }

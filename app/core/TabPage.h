@@ -6,6 +6,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
+
+class QLabel;
 
 namespace core {
 class Transaction;
@@ -36,9 +39,17 @@ public:
     // Where SendToParent delivers (the main window's relay).
     void SetHost(std::function<void(int, long long)> host) { m_host = std::move(host); }
 
+    // One line over the bottom of the page telling what to do next; empty hides it.
+    void SetHint(const std::string& strHint);
+    std::string Hint() const;
+
 protected:
     void SendToParent(int iCode, long long iParam = 0);
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void PlaceHint();
+
     std::function<void(int, long long)> m_host;
+    QLabel* m_pHint = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "core/VORTAPLApp.h"
 
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/Queries.h"
 #include "core/Schema.h"
 #include "core/TraceLog.h"
@@ -122,11 +123,44 @@ private:
 };
 } // namespace
 
+namespace {
+// What a working folder may hold before its database exists: the trace log of an earlier
+// start, leftovers of an interrupted creation, hidden files (the engine's lock folder).
+bool FisierAlProgramului(const std::string& strName) {
+    return strName.empty() || strName[0] == '.' || strName.rfind("vortapl.log", 0) == 0 ||
+           strName.rfind(core::kDatabaseFile, 0) == 0;
+}
+} // namespace
+
+bool CVORTAPLApp::ConfirmaDosarLucru() {
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (ec || std::filesystem::exists(dir / core::kDatabaseFile, ec))
+        return true;
+    bool bAlteFisiere = false;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
+        if (!FisierAlProgramului(entry.path().filename().string())) {
+            bAlteFisiere = true;
+            break;
+        }
+    if (!bAlteFisiere)
+        return true;
+    return platform::ShowMessage("Dosarul de lucru\n" + dir.string() +
+                                     "\nnu contine baza de date " + core::kDatabaseFile +
+                                     ", dar contine alte fisiere.\n\nCreati aici o baza de "
+                                     "date noua, goala?\n\nAlegeti \"Nu\" daca dosarul a fost "
+                                     "ales gresit (de exemplu VORTAPL_HOME): programul se inchide "
+                                     "fara sa scrie nimic in dosar.",
+                                 "VORTAPL", platform::Icon::Question,
+                                 platform::Buttons::YesNo) == platform::Answer::Yes;
+}
+
 bool CVORTAPLApp::ConnectToDB() {
     WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> IN");
     std::error_code ec;
     const std::string file =
         joinPath(std::filesystem::current_path(ec).string(), core::kDatabaseFile);
+    bool bCreata = false;
     try {
         // What an interrupted first start left goes first; then a working folder without its
         // database gets a new one from the shipped schema. An existing file is never touched.
@@ -138,14 +172,20 @@ bool CVORTAPLApp::ConnectToDB() {
             CreationProgress progress;
             core::CreateInitialDatabase(file,
                                         [&](int done, int total) { progress.Step(done, total); });
+            bCreata = true;
         }
         m_db.Connect(file, core::kDbUser, core::kDbPassword);
     } catch (const core::DbError& e) {
         WriteLog(e.what());
-        platform::ShowMessage(e.what(), "Conectare BD", platform::Icon::Error);
+        platform::ShowMessage(core::MesajEroareBD(e.what()), "VORTAPL", platform::Icon::Error);
         return false;
     }
     WriteLog("Conectare cu SUCCES la baza de date. ");
+    if (bCreata)
+        platform::ShowMessage("A fost creata o baza de date noua:\n" + file +
+                                  "\n\nToate datele programului se pastreaza in acest fisier; "
+                                  "faceti-i copii de siguranta cu programul inchis.",
+                              "VORTAPL", platform::Icon::Information);
     WriteLog("bool CTelmoraApp::ConnectToDB() ooo--->> OUT");
     return true;
 }
@@ -185,12 +225,13 @@ bool CVORTAPLApp::CreareTabelaArt93_4() {
         });
     if (ok)
         return true;
-    platform::ShowMessage("Eroare la verificarea dependentelor", "MODUL_NAME",
-                          platform::Icon::Error);
+    platform::ShowMessage("Eroare la verificarea dependentelor", "VORTAPL", platform::Icon::Error);
     return false;
 }
 
 bool CVORTAPLApp::Startup() {
+    if (!ConfirmaDosarLucru())
+        return false;
     // 1-2: dialogs get their light yellow background and black text.
     if (qApp) {
         QPalette pal = QApplication::palette();

@@ -27,6 +27,10 @@ public:
     bool InitInstance(const std::function<void()>& runMainWindow);
 
     void WriteLog(const std::string& strMessage);
+    // A folder that holds other files but no database is not taken for a working folder
+    // without asking: a mistyped folder would otherwise silently give an empty database.
+    // Writes nothing into the folder.
+    bool ConfirmaDosarLucru();
     bool ConnectToDB();
     void DetectVersion();
     void ReadWebOptions();

@@ -4,16 +4,18 @@
 #include "core/Commands.h"
 #include "core/GetTextDlg.h"
 #include "core/LunaDecont.h"
+#include "core/PasulUrmator.h"
 #include "core/Queries.h"
 #include "core/TabPage.h"
 #include "core/VORTAPLApp.h"
+#include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 #include "widgets/TabStrip.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -75,8 +77,17 @@ void CVORTAPLDlg::Notify(int iCode, long long iParam) {
     if (iCode == notify::Enable) {
         m_bLunaDeschisa = iParam != 0;
         UpdateMenuState();
+        RefreshHints();
     }
     SendToPages(iCode, iParam);
+}
+
+void CVORTAPLDlg::RefreshHints() {
+    const std::string strHint =
+        m_bLunaDeschisa ? std::string() : PasulUrmator(CitesteStarePornire());
+    for (CTabPage* p : m_pages)
+        if (p)
+            p->SetHint(strHint);
 }
 
 void CVORTAPLDlg::SendToPages(int iCode, long long iParam) {
@@ -160,6 +171,9 @@ void CVORTAPLDlg::RunCommand(int iCommand) {
     auto it = m_handlers.find(iCommand);
     if (it != m_handlers.end() && it->second) {
         it->second();
+        // An employer or the constants may have just been added.
+        if (!m_bLunaDeschisa)
+            RefreshHints();
         return;
     }
     platform::ShowMessage("Functie indisponibila in aceasta versiune.", "VORTAPL",
@@ -203,15 +217,33 @@ void CVORTAPLDlg::OnSetareAgentImplicit() {
     }
 }
 
+std::string CVORTAPLDlg::HelpDocument() {
+    // Beside the program in the build, under share/vortapl once installed.
+    const std::filesystem::path dir = QCoreApplication::applicationDirPath().toStdString();
+    for (const std::filesystem::path& p :
+         {dir / kHelpFile, dir / ".." / "share" / "vortapl" / kHelpFile}) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(p, ec))
+            return std::filesystem::weakly_canonical(p, ec).string();
+    }
+    return {};
+}
+
 void CVORTAPLDlg::OnAjutor() {
-    const std::string file =
-        (std::filesystem::path(theApp().m_strDirector) / "VORTAPL.mht").string();
-    if (!QFileInfo::exists(QString::fromStdString(file))) {
-        platform::ShowMessage("Fisierul de ajutor nu a fost gasit: " + file, "VORTAPL",
-                              platform::Icon::Warning);
+    const std::string file = HelpDocument();
+    if (file.empty()) {
+        platform::ShowMessage(std::string("Documentul de ajutor ") + kHelpFile +
+                                  " nu a fost gasit langa program. Reinstalati programul.",
+                              "VORTAPL", platform::Icon::Warning);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+    const std::string url =
+        QUrl::fromLocalFile(QString::fromStdString(file)).toString().toStdString();
+    if (!platform::OpenUrl(url))
+        platform::ShowMessage("Documentul de ajutor nu a putut fi deschis: nu exista un program "
+                              "care sa afiseze pagini HTML. Deschideti-l direct din " +
+                                  file,
+                              "VORTAPL", platform::Icon::Warning);
 }
 
 void CVORTAPLDlg::accept() {}

@@ -81,6 +81,10 @@ private:
     void OnModificareAgent();
     void OnSetareAgentImplicit();
     void OnAjutor();
+    void RefreshHints();
+    // The shipped help document, or empty when it is not where the program looks for it.
+    static std::string HelpDocument();
+    static constexpr const char* kHelpFile = "VORTAPL.html";
     bool AskCIF(std::string& strCIF);
     void LayoutChildren();
 

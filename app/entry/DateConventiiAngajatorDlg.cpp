@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/Queries.h"
 #include "core/VORTAPLApp.h"
 #include "core/ValueFunctions.h"
@@ -30,7 +31,7 @@ QFont TitleFont() {
 }
 
 void ShowModuleError(const std::string& strText) {
-    platform::ShowMessage(strText, "MODUL_NAME", platform::Icon::Error);
+    platform::ShowMessage(strText, "VORTAPL", platform::Icon::Error);
 }
 
 } // namespace
@@ -260,7 +261,7 @@ bool CDateConventiiAngajatorDlg::SaveData(core::Transaction& tr) {
     } catch (const std::exception& e) {
         theApp().WriteLog(core::ErrorLine(
             "CDateConventiiAngajatorDlg::SaveData(IBPP::Transaction& tr)", e.what()));
-        ShowModuleError(e.what());
+        ShowModuleError(core::MesajEroareBD(e.what()));
         return false;
     }
     return true;

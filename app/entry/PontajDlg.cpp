@@ -1,6 +1,7 @@
 #include "entry/PontajDlg.h"
 
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/VORTAPLApp.h"
 #include "core/ValueFunctions.h"
 #include "entry/IndexConventii.h"
@@ -363,7 +364,7 @@ bool CPontajDlg::SaveData(core::Transaction& tr) {
         return true;
     } catch (const std::exception& e) {
         theApp().WriteLog(core::ErrorLine(kSignature, e.what()));
-        platform::ShowMessage(e.what(), "MODUL_NAME", platform::Icon::Error);
+        platform::ShowMessage(core::MesajEroareBD(e.what()), "VORTAPL", platform::Icon::Error);
         return false;
     }
 }
@@ -380,6 +381,6 @@ bool CPontajDlg::LoadFromDB() {
     m_pGrid->SetRedraw(true);
     MarkAndFormat();
     if (!bOk)
-        platform::ShowMessage(strError, "MODUL_NAME", platform::Icon::Error);
+        platform::ShowMessage(strError, "VORTAPL", platform::Icon::Error);
     return bOk;
 }

@@ -1,6 +1,7 @@
 #include "entry/StatDePlataDlg.h"
 
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/VORTAPLApp.h"
 #include "entry/IndexConventii.h"
 #include "entry/PontajCalcul.h"
@@ -206,7 +207,7 @@ bool CStatDePlataDlg::SaveData(core::Transaction& tr) {
     } catch (const std::exception& e) {
         theApp().WriteLog(
             core::ErrorLine("CStatDePlataDlg::SaveData(IBPP::Transaction& tr)", e.what()));
-        platform::ShowMessage(e.what(), "MODUL_NAME", platform::Icon::Error);
+        platform::ShowMessage(core::MesajEroareBD(e.what()), "VORTAPL", platform::Icon::Error);
         return false;
     }
 }
@@ -225,6 +226,6 @@ bool CStatDePlataDlg::LoadFromDB() {
     m_pGrid->SetRedraw(true);
     FormatGrid(*m_pGrid);
     if (!bOk)
-        platform::ShowMessage(strError, "MODUL_NAME", platform::Icon::Error);
+        platform::ShowMessage(strError, "VORTAPL", platform::Icon::Error);
     return bOk;
 }

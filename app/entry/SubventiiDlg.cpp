@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/Queries.h"
 #include "core/VORTAPLApp.h"
 #include "core/ValueFunctions.h"
@@ -58,7 +59,7 @@ QFont TitleFont() {
 }
 
 void ShowModuleError(const std::string& strText) {
-    platform::ShowMessage(strText, "MODUL_NAME", platform::Icon::Error);
+    platform::ShowMessage(strText, "VORTAPL", platform::Icon::Error);
 }
 
 // A cell's amount for the statement; the page writes only whole numbers into its cells.
@@ -222,7 +223,7 @@ bool CSubventiiDlg::SaveData(core::Transaction& tr) {
     } catch (const std::exception& e) {
         theApp().WriteLog(
             core::ErrorLine("CSubventiiDlg::SaveData(IBPP::Transaction& tr)", e.what()));
-        ShowModuleError(e.what());
+        ShowModuleError(core::MesajEroareBD(e.what()));
         return false;
     }
     return true;

@@ -82,7 +82,7 @@ bool GatherDateDecont(CVORTAPLDlg& dlg, DateDecont& d, std::string& strCodJudet)
         },
         core::TransactionMode::ReadOnly, core::LockResolution::Wait, &strError);
     if (!ok) {
-        platform::ShowMessage(strError, "MODUL_NAME", platform::Icon::Error);
+        platform::ShowMessage(strError, "VORTAPL", platform::Icon::Error);
         return false;
     }
 

@@ -240,7 +240,7 @@ void CImportConventiiKrenoDlg::OnIncarca() {
     strPlain.shrink_to_fit();
     switch (result) {
     case ParseResult::ReaderError:
-        platform::ShowMessage(strError, "", platform::Icon::None);
+        platform::ShowMessage(strError, "VORTAPL", platform::Icon::None);
         return;
     case ParseResult::NoChildren:
         ShowError("Fisierul XML nu are fii!");

@@ -104,8 +104,8 @@ bool UploadSettlementFile(const std::string& strPath, QWidget* pParent,
     }
     QFile file(QString::fromStdString(strPath));
     if (!file.open(QIODevice::ReadOnly)) {
-        platform::ShowMessage("Fisierul " + strPath + " nu a putut fi deschis pentru citire!", "",
-                              platform::Icon::None);
+        platform::ShowMessage("Fisierul " + strPath + " nu a putut fi deschis pentru citire!",
+                              "VORTAPL", platform::Icon::None);
         return false;
     }
     const QByteArray data = file.readAll();

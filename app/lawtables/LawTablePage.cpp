@@ -2,6 +2,7 @@
 
 #include "core/ConventiiCache.h"
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/VORTAPLApp.h"
 #include "platform/MessageBox.h"
 #include "widgets/XSimGrid.h"
@@ -177,7 +178,7 @@ bool CLawTablePage::FillFromConventions() {
         const std::string strLuni = lawrules::LunileFaraSMN(hiringDates, ConstanteLuna());
         if (!strLuni.empty()) {
             // The persons stay listed so the user sees whom the missing constants concern.
-            platform::ShowMessage(lawrules::MesajFaraSMN(strLuni), "Important!",
+            platform::ShowMessage(lawrules::MesajFaraSMN(strLuni), "VORTAPL",
                                   platform::Icon::Error);
             return false;
         }
@@ -375,6 +376,6 @@ void CLawTablePage::UpdateHelpPane() {
 
 bool CLawTablePage::Fail(const std::string& strSignature, const std::string& strText) {
     theApp().WriteLog(core::ErrorLine(strSignature, strText));
-    platform::ShowMessage(strText, "MODUL_NAME", platform::Icon::Error);
+    platform::ShowMessage(core::MesajEroareBD(strText), "VORTAPL", platform::Icon::Error);
     return false;
 }

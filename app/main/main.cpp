@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("VORTAPL");
     QApplication::setWindowIcon(VortaplIcon());
+    QGuiApplication::setDesktopFileName("vortapl");
     // Qt takes the C locale from the environment; numbers written for the database log, the
     // agency's files and the printouts keep the decimal point whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");

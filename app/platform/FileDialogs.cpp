@@ -13,27 +13,57 @@ FileDialogHook& hook() {
 std::optional<std::string> ask(const FileDialogRequest& r) {
     if (hook())
         return hook()(r);
-    QWidget* parent = QApplication::activeWindow();
-    const QString cap = QString::fromStdString(r.caption);
-    const QString start = QString::fromStdString(r.startPath);
-    const QString filter = QString::fromStdString(r.filter);
-    QString chosen;
-    switch (r.kind) {
-    case FileDialogKind::Open:
-        chosen = QFileDialog::getOpenFileName(parent, cap, start, filter);
-        break;
-    case FileDialogKind::Save:
-        chosen = QFileDialog::getSaveFileName(parent, cap, start, filter);
-        break;
-    case FileDialogKind::Folder:
-        chosen = QFileDialog::getExistingDirectory(parent, cap, start);
-        break;
-    }
+    std::unique_ptr<QFileDialog> dlg = BuildFileDialog(r);
+    if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dlg->selectedFiles().constFirst();
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();
 }
 } // namespace
+
+std::unique_ptr<QFileDialog> BuildFileDialog(const FileDialogRequest& r) {
+    auto dlg = std::make_unique<QFileDialog>(QApplication::activeWindow(),
+                                             QString::fromStdString(r.caption));
+    dlg->setOption(QFileDialog::DontUseNativeDialog, true);
+    const QString start = QString::fromStdString(r.startPath);
+    switch (r.kind) {
+    case FileDialogKind::Open:
+        dlg->setAcceptMode(QFileDialog::AcceptOpen);
+        dlg->setFileMode(QFileDialog::ExistingFile);
+        dlg->setLabelText(QFileDialog::Accept, QStringLiteral("Deschide"));
+        break;
+    case FileDialogKind::Save:
+        dlg->setAcceptMode(QFileDialog::AcceptSave);
+        dlg->setFileMode(QFileDialog::AnyFile);
+        dlg->setLabelText(QFileDialog::Accept, QStringLiteral("Salveaza"));
+        break;
+    case FileDialogKind::Folder:
+        dlg->setAcceptMode(QFileDialog::AcceptOpen);
+        dlg->setFileMode(QFileDialog::Directory);
+        dlg->setOption(QFileDialog::ShowDirsOnly, true);
+        dlg->setLabelText(QFileDialog::Accept, QStringLiteral("Alege"));
+        break;
+    }
+    dlg->setLabelText(QFileDialog::LookIn, QStringLiteral("Cauta in:"));
+    dlg->setLabelText(QFileDialog::FileName, r.kind == FileDialogKind::Folder
+                                                 ? QStringLiteral("Dosar:")
+                                                 : QStringLiteral("Nume fisier:"));
+    dlg->setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
+    dlg->setLabelText(QFileDialog::Reject, QStringLiteral("Anuleaza"));
+    if (!r.filter.empty())
+        dlg->setNameFilters(QString::fromStdString(r.filter).split(QStringLiteral(";;")));
+    // A suggested file name starts the dialog in its folder with the name filled in.
+    const QFileInfo info(start);
+    if (!start.isEmpty() && r.kind != FileDialogKind::Folder && !info.isDir()) {
+        dlg->setDirectory(info.absolutePath());
+        dlg->selectFile(info.fileName());
+    } else if (!start.isEmpty()) {
+        dlg->setDirectory(start);
+    }
+    return dlg;
+}
 
 void SetFileDialogHook(FileDialogHook h) {
     hook() = std::move(h);

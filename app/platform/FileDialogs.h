@@ -2,8 +2,11 @@
 // Common file and folder dialogs. Tests install a hook that supplies the answer.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+
+class QFileDialog;
 
 namespace platform {
 
@@ -27,5 +30,9 @@ std::optional<std::string> GetExistingDirectory(const std::string& caption,
                                                 const std::string& startPath);
 
 void SetFileDialogHook(FileDialogHook hook);
+
+// The dialog a request opens, with its Romanian labels, not yet run. Qt's own dialog is used
+// (not the desktop's) because only its labels can be set.
+std::unique_ptr<QFileDialog> BuildFileDialog(const FileDialogRequest& request);
 
 } // namespace platform

@@ -2,12 +2,18 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 namespace {
 MessageHook& hook() {
     static MessageHook h;
     return h;
+}
+
+std::function<void(const MessageRecord&)>& audit() {
+    static std::function<void(const MessageRecord&)> a;
+    return a;
 }
 
 Answer firstButton(Buttons b) {
@@ -19,51 +25,84 @@ Answer firstButton(Buttons b) {
         return Answer::Ok;
     }
 }
+
+struct ButtonDef {
+    QMessageBox::StandardButton button;
+    const char* text;
+};
+
+// Qt ships no Romanian translation of its standard buttons, so the texts are set here.
+std::vector<ButtonDef> buttonDefs(Buttons b) {
+    switch (b) {
+    case Buttons::Ok:
+        return {{QMessageBox::Ok, "OK"}};
+    case Buttons::OkCancel:
+        return {{QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Anuleaza"}};
+    case Buttons::YesNo:
+        return {{QMessageBox::Yes, "Da"}, {QMessageBox::No, "Nu"}};
+    case Buttons::YesNoCancel:
+        return {
+            {QMessageBox::Yes, "Da"}, {QMessageBox::No, "Nu"}, {QMessageBox::Cancel, "Anuleaza"}};
+    }
+    return {};
+}
 } // namespace
 
 void SetMessageHook(MessageHook h) {
     hook() = std::move(h);
 }
 
-Answer ShowMessage(const std::string& text, const std::string& caption, Icon icon,
-                   Buttons buttons) {
-    if (hook())
-        return hook()(MessageRecord{text, caption, icon, buttons});
+void SetMessageAudit(std::function<void(const MessageRecord&)> a) {
+    audit() = std::move(a);
+}
 
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(QString::fromStdString(text));
-    switch (icon) {
+std::vector<std::string> ButtonTexts(Buttons buttons) {
+    std::vector<std::string> texts;
+    for (const ButtonDef& d : buttonDefs(buttons))
+        texts.emplace_back(d.text);
+    return texts;
+}
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRecord& r) {
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    box->setWindowTitle(QString::fromStdString(r.caption));
+    box->setText(QString::fromStdString(r.text));
+    switch (r.icon) {
     case Icon::Information:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     case Icon::Warning:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case Icon::Error:
-        box.setIcon(QMessageBox::Critical);
+        box->setIcon(QMessageBox::Critical);
         break;
     case Icon::Question:
-        box.setIcon(QMessageBox::Question);
+        box->setIcon(QMessageBox::Question);
         break;
     case Icon::None:
         break;
     }
-    switch (buttons) {
-    case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case Buttons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    case Buttons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
-    switch (box.exec()) {
+    QMessageBox::StandardButtons set;
+    const std::vector<ButtonDef> defs = buttonDefs(r.buttons);
+    for (const ButtonDef& d : defs)
+        set |= d.button;
+    box->setStandardButtons(set);
+    for (const ButtonDef& d : defs)
+        box->button(d.button)->setText(QString::fromUtf8(d.text));
+    return box;
+}
+
+Answer ShowMessage(const std::string& text, const std::string& caption, Icon icon,
+                   Buttons buttons) {
+    const MessageRecord record{text, caption, icon, buttons};
+    if (audit())
+        audit()(record);
+    if (hook())
+        return hook()(record);
+
+    std::unique_ptr<QMessageBox> box = BuildMessageBox(record);
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

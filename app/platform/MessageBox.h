@@ -3,8 +3,11 @@
 // answerer that records each box and answers it instead of blocking on a modal dialog.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QMessageBox;
 
 namespace platform {
 
@@ -21,12 +24,25 @@ struct MessageRecord {
 
 using MessageHook = std::function<Answer(const MessageRecord&)>;
 
+// The caption every box of the program carries.
+inline constexpr const char* kCaption = "VORTAPL";
+
 // Shows a modal box (or asks the installed hook) and returns the button pressed.
 Answer ShowMessage(const std::string& text, const std::string& caption = "VORTAPL",
                    Icon icon = Icon::None, Buttons buttons = Buttons::Ok);
 
 // Installs a hook that answers every box; an empty hook restores the real dialog.
 void SetMessageHook(MessageHook hook);
+
+// Installs an observer that sees every box before it is shown or answered by the hook (the
+// test runner checks each box of every test with it); an empty one removes it.
+void SetMessageAudit(std::function<void(const MessageRecord&)> audit);
+
+// The box ShowMessage would show, with its Romanian button texts, not yet run.
+std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRecord& record);
+
+// The texts of the buttons, in the order they stand on the box.
+std::vector<std::string> ButtonTexts(Buttons buttons);
 
 // Test helper: records every box while alive and answers each with the next queued answer
 // (or the first button when none is queued).

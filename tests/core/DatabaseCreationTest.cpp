@@ -86,7 +86,8 @@ TEST(DatabaseCreation, StartInAFolderWithAnApostropheCreatesAndOpensItsDatabase)
         EXPECT_EQ(app.m_strDirector, dir.string());
         EXPECT_EQ(app.m_judete.GetCount(), 42);
     }
-    EXPECT_TRUE(boxes.messages().empty()) << boxes.lastText();
+    ASSERT_EQ(boxes.messages().size(), 1u) << boxes.lastText();
+    EXPECT_NE(boxes.lastText().find((dir / "VORTAPL.DAT").string()), std::string::npos);
     EXPECT_TRUE(fs::exists(dir / "VORTAPL.DAT"));
     fs::current_path(f.Path());
 }

@@ -380,5 +380,5 @@ TEST(OptionsEditor, AFailedUpdateNamesTheOptionAndStaysOpen) {
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     ASSERT_EQ(boxes.messages().size(), 1u);
     EXPECT_EQ(boxes.lastText(), "Eroare la actualizarea parametrului: ADRESA_WEB");
-    EXPECT_EQ(boxes.messages()[0].caption, "MODUL_NAME");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -45,7 +46,12 @@ TEST(Startup, EmptyFolderGetsDatabaseAndLogInStartupOrder) {
         ASSERT_TRUE(app.m_pConventii);
         EXPECT_EQ(app.m_pConventii->GetCount(), 0);
     }
-    EXPECT_TRUE(boxes.messages().empty());
+    // The first start says where the new database is.
+    ASSERT_EQ(boxes.messages().size(), 1u) << boxes.lastText();
+    EXPECT_EQ(boxes.lastText().find("A fost creata o baza de date noua:\n" +
+                                    f.File("VORTAPL.DAT").string() + "\n"),
+              0u)
+        << boxes.lastText();
     ASSERT_TRUE(std::filesystem::exists(f.File("VORTAPL.DAT")));
     const std::string log = f.ReadFile("vortapl.log");
     const char* order[] = {"CVORTAPLApp::MakeRegFile() oooo---->> IN",
@@ -102,7 +108,7 @@ TEST(Startup, UnreadableDatabaseEndsWithTheEngineMessage) {
     app.InitInstance([&] { ran = true; });
     EXPECT_FALSE(ran);
     ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].caption, "Conectare BD");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
     EXPECT_EQ(boxes.messages()[0].icon, platform::Icon::Error);
     EXPECT_FALSE(boxes.messages()[0].text.empty());
     EXPECT_EQ(std::filesystem::file_size(f.File("VORTAPL.DAT")), 4096u); // never overwritten
@@ -200,4 +206,45 @@ TEST(Startup, AListThatCannotBeLoadedEndsTheStart) {
         EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
         EXPECT_NE(f.ReadFile("vortapl.log").find("[ERR]["), std::string::npos);
     }
+}
+
+TEST(Startup, AFolderWithOtherFilesAndNoDatabaseAsksFirst) {
+    WorkFolder f(false);
+    { std::ofstream(f.File("scrisoare.odt")) << "nu e o baza de date"; }
+    auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(f.Path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = listing();
+    for (platform::Answer answer : {platform::Answer::No, platform::Answer::Yes}) {
+        platform::ScopedMessageRecorder boxes;
+        boxes.queue(answer);
+        {
+            CVORTAPLApp app;
+            EXPECT_EQ(app.Startup(), answer == platform::Answer::Yes);
+        }
+        ASSERT_GE(boxes.messages().size(), 1u);
+        EXPECT_EQ(boxes.messages()[0].buttons, platform::Buttons::YesNo);
+        EXPECT_NE(boxes.messages()[0].text.find(f.Path().string() +
+                                                "\nnu contine baza de date VORTAPL.DAT"),
+                  std::string::npos)
+            << boxes.messages()[0].text;
+        if (answer == platform::Answer::No) {
+            // "Nu" leaves the folder as it was: no database, not even a trace log.
+            EXPECT_EQ(listing(), before);
+            EXPECT_EQ(boxes.messages().size(), 1u);
+        } else {
+            EXPECT_TRUE(std::filesystem::exists(f.File("VORTAPL.DAT")));
+        }
+    }
+    // Once the folder holds its database nothing more is asked.
+    platform::ScopedMessageRecorder boxes;
+    {
+        CVORTAPLApp app;
+        EXPECT_TRUE(app.Startup());
+    }
+    EXPECT_TRUE(boxes.messages().empty()) << boxes.lastText();
 }

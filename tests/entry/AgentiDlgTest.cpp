@@ -390,9 +390,10 @@ TEST(AgentiDlg, IbanTypedInGroupsIsStoredCompact) {
     EXPECT_EQ(StoredProperties("987").at("IBAN"), "RO49AAAA1B31007593840000");
 }
 
-// A fiscal code that exists already fails on the table's key: the engine's own text is shown
-// and logged, the default flags the failed save had cleared are back, the dialog stays open
-// with what was typed, and a corrected code then saves.
+// A fiscal code that exists already fails on the table's key: the user reads what happened
+// with the engine's text under it, the log keeps the engine's text, the default flags the failed
+// save had cleared are back, the dialog stays open with what was typed, and a corrected code then
+// saves.
 TEST(AgentiDlg, ExistingCifFailsWithTheDatabaseMessageAndKeepsTheDialog) {
     StartedApp s;
     s.Exec("INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE, TIP_CALCUL) VALUES "
@@ -405,9 +406,16 @@ TEST(AgentiDlg, ExistingCifFailsWithTheDatabaseMessageAndKeepsTheDialog) {
     Save(dlg);
     ASSERT_EQ(boxes.messages().size(), 1u);
     const std::string text = boxes.lastText();
-    EXPECT_NE(text.find("PK_ATN_AGENTI"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Inregistrarea exista deja in baza de date (de exemplu un angajator cu "
+                        "acelasi CIF)."),
+              0u)
+        << text;
+    const std::string kDetalii = "Detalii pentru asistenta tehnica:\n";
+    ASSERT_NE(text.find(kDetalii), std::string::npos) << text;
+    const std::string engine = text.substr(text.find(kDetalii) + kDetalii.size());
+    EXPECT_NE(engine.find("PK_ATN_AGENTI"), std::string::npos) << text;
     EXPECT_EQ(boxes.messages()[0].icon, platform::Icon::Error);
-    EXPECT_NE(Log(s).find("[ERR][CAgentiDlg::AddAgent()] oo-->> " + text), std::string::npos);
+    EXPECT_NE(Log(s).find("[ERR][CAgentiDlg::AddAgent()] oo-->> " + engine), std::string::npos);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(Rows("SELECT * FROM ATN_AGENTI", {"CIF", "CURENT", "DENUMIRE"}),

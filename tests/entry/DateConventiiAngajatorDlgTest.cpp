@@ -337,9 +337,9 @@ TEST_F(ConventiiTest, DatabaseErrorsAreShownAndLogged) {
     p.LoadMonth(2024, 3);
     ASSERT_EQ(boxes.messages().size(), 3u);
     const std::pair<const char*, const char*> expected[] = {
-        {"MODUL_NAME", "CSubventiiDlg::LoadFromDB()"},
+        {"VORTAPL", "CSubventiiDlg::LoadFromDB()"},
         {"VORTAPL", "LoadDate (CString strCIF)"},
-        {"MODUL_NAME", "CDateConventiiAngajatorDlg::LoadFromDB()"}};
+        {"VORTAPL", "CDateConventiiAngajatorDlg::LoadFromDB()"}};
     const std::string log = s.Folder().ReadFile("vortapl.log");
     for (size_t i = 0; i < 3; ++i) {
         const platform::MessageRecord& m = boxes.messages()[i];

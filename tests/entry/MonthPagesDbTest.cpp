@@ -156,7 +156,7 @@ TEST(MonthPagesDb, ARowWithoutAValidPersonalCodeFailsTheSave) {
     EXPECT_FALSE(Save(p));
     ASSERT_EQ(boxes.messages().size(), 1u);
     EXPECT_EQ(boxes.messages()[0].text, "CNP lipsa pe linia 2");
-    EXPECT_EQ(boxes.messages()[0].caption, "MODUL_NAME");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
     EXPECT_EQ(boxes.messages()[0].icon, platform::Icon::Error);
     EXPECT_NE(db.app.Folder()
                   .ReadFile("vortapl.log")

@@ -205,7 +205,7 @@ TEST_F(SubventiiTest, SavedMonthComesBackAsSaved) {
     tr.Start();
     EXPECT_FALSE(fresh.subventii.SaveData(tr));
     ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].caption, "MODUL_NAME");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
     EXPECT_EQ(boxes.messages()[0].icon, platform::Icon::Error);
     const std::string log = s.Folder().ReadFile("vortapl.log");
     EXPECT_NE(log.find("[ERR][CSubventiiDlg::SaveData(IBPP::Transaction& tr)] oo-->> "),

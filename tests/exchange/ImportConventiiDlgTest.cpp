@@ -344,7 +344,7 @@ TEST_F(ImportDlgTest, ADocumentThatCannotBeLoadedSaysWhyAndLeavesTheTableEmpty) 
          "VORTAPL", platform::Icon::Error, 0},
         // The reader's own text, in a plain box.
         {"<exportKRENO><asigurat CIF=\"12345678\"", "Error parsing element attribute (pozitia 28)",
-         "", platform::Icon::None, 0},
+         "VORTAPL", platform::Icon::None, 0},
     };
     for (const Case& c : cases) {
         const std::string path = Crypt("12_12345678", c.plain);

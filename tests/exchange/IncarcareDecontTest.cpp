@@ -123,7 +123,7 @@ TEST_F(UploadTest, FailuresSayWhatHappened) {
     rec.clear();
     EXPECT_FALSE(Upload(path + ".lipsa", server));
     EXPECT_EQ(rec.lastText(), "Fisierul " + path + ".lipsa nu a putut fi deschis pentru citire!");
-    EXPECT_EQ(rec.messages().back().caption, "");
+    EXPECT_EQ(rec.messages().back().caption, "VORTAPL");
 
     rec.clear();
     UploadOptions closed;

@@ -307,7 +307,7 @@ TEST(LawTables, MissingConstantsLeaveAmountsEmptyAndSaySo) {
     Hosted<CArt93_4Dlg> art93;
     art93.page.OnNotify(1486, kLuna);
     ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].caption, "Important!");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
     EXPECT_NE(boxes.lastText().find("anul 2013, luna 10,\nanul 2013, luna 10.\n"),
               std::string::npos);
     EXPECT_EQ(art93.grid().GetRowCount(), 2);
@@ -327,7 +327,7 @@ TEST(LawTables, SaveFailureIsReportedAndLogged) {
     platform::ScopedMessageRecorder boxes;
     EXPECT_FALSE(Save(t.page));
     ASSERT_EQ(boxes.messages().size(), 1u);
-    EXPECT_EQ(boxes.messages()[0].caption, "MODUL_NAME");
+    EXPECT_EQ(boxes.messages()[0].caption, "VORTAPL");
     EXPECT_NE(m.App()
                   .Folder()
                   .ReadFile("vortapl.log")
