@@ -134,7 +134,7 @@ class Walk:
         dlg = window("Import Conventii KRENO")
         click(find(dlg, "push button", "Selecteaza fisier"))
         fd = window("Selecteaza fisier")
-        name = find(fd, "text", "File name:")
+        name = find(fd, "text", "Nume fisier:")
         click(name)
         type_text("conventii_e2e.crypt")
         key("Return")
@@ -217,7 +217,7 @@ class Walk:
     def save(self, finalize=False):
         if finalize:
             self.menu("Subventii si Scutiri", "Finalizare luna curenta [CTRL + SHIFT + S]")
-            self.answer("Yes", "Confirmati inchiderea")
+            self.answer("Da", "Confirmati inchiderea")
         else:
             self.menu("Subventii si Scutiri", "Salvare luna curenta [CTRL + S]")
         self.wait_header("LUNA LUCRU: NEDEFINITA")
@@ -233,7 +233,7 @@ class Walk:
         """Escape with a month open asks first; "No" keeps the month on screen."""
         self.show_tab("Subventii Centralizator")
         key("Escape")
-        self.answer("No", "Abandonam modificarile curente?")
+        self.answer("Nu", "Abandonam modificarile curente?")
         self.wait_header("IN CONSTRUCTIE")
 
     def exit(self):
