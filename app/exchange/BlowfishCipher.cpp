@@ -37,7 +37,8 @@ BlowfishCipher::BlowfishCipher(const unsigned char* ucKey, std::size_t nKeyLengt
 
     // The published key schedule takes the key bytes cyclically, so a key repeated a whole
     // number of times schedules exactly like the key itself. Crypto++ refuses keys shorter than
-    // 4 bytes; repeating a 1-, 2- or 3-byte key up to 4 or 6 bytes keeps the Part's behaviour.
+    // 4 bytes; repeating a 1-, 2- or 3-byte key up to 4 or 6 bytes keeps the cipher's established
+    // behaviour.
     std::vector<CryptoPP::byte> key(ucKey, ucKey + nKeyLength);
     while (key.size() < CryptoPP::Blowfish::MIN_KEYLENGTH)
         key.insert(key.end(), ucKey, ucKey + nKeyLength);
@@ -66,7 +67,8 @@ void BlowfishCipher::Encrypt(const unsigned char* in, unsigned char* out, std::s
     Impl& d = *m_pImpl;
     switch (iMode) {
     case ECB:
-        // Crypto++'s Blowfish reads and writes the block words big-endian, as the Part does.
+        // Crypto++'s Blowfish reads and writes the block words big-endian, as the agency's side
+        // does.
         d.oEnc.AdvancedProcessBlocks(in, nullptr, out, n, 0);
         break;
     case CBC: {

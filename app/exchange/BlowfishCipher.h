@@ -1,10 +1,10 @@
 #pragma once
 // Blowfish cipher component of the transfer files, over Crypto++'s Blowfish.
 //
-// The contract is the Part's, not the library's: any key of 1..56 bytes (a longer key is cut to
-// its first 56 bytes), blocks read and written as two big-endian 32-bit words, ECB, CBC and CFB
+// The contract is the program's own, not the library's: any key of 1..56 bytes (a longer key is cut
+// to its first 56 bytes), blocks read and written as two big-endian 32-bit words, ECB, CBC and CFB
 // (64-bit feedback), and CBC and CFB restarting from the construction's chaining block on every
-// call. Errors are BlowfishError exceptions whose what() is the Part's text. No Qt in here.
+// call. Errors are BlowfishError exceptions whose what() is the program's own text. No Qt in here.
 
 #include <cstddef>
 #include <cstdint>

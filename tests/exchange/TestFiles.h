@@ -62,7 +62,7 @@ inline std::string DataFile(const std::string& name) {
     return std::string(VORTAPL_TEST_DATA) + "/exchange/" + name;
 }
 
-// The Part's message for a source that cannot be opened for reading.
+// The message for a source that cannot be opened for reading.
 inline std::string ReadFailure(const std::string& path) {
     std::string s = "Fisierul ";
     s.append(path).append(" nu a putut fi deschis pentru citire!");
