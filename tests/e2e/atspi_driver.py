@@ -148,11 +148,13 @@ def dump(node, depth=0, maxdepth=6):
 
 
 class Program:
-    """The program started in a working folder; stopped with a time-out, then SIGKILL."""
+    """The program started in a working folder; stopped with a time-out, then SIGKILL (its
+    whole process group, so a launcher script and what it started go with it)."""
 
-    def __init__(self, binary, folder, log):
-        self.proc = subprocess.Popen([binary], cwd=folder, stdout=log, stderr=subprocess.STDOUT,
-                                     start_new_session=True)
+    def __init__(self, command, folder, log, env=None):
+        argv = [command] if isinstance(command, str) else list(command)
+        self.proc = subprocess.Popen(argv, cwd=folder, stdout=log, stderr=subprocess.STDOUT,
+                                     start_new_session=True, env=env)
 
     def alive(self):
         return self.proc.poll() is None
@@ -168,3 +170,89 @@ class Program:
         if self.alive():
             os.killpg(self.proc.pid, signal.SIGKILL)
             self.proc.wait(10)
+
+
+MAIN_TITLE_PREFIX = "VORTAPL - Decont subventii si scutiri"
+
+
+def main_window(timeout=30.0):
+    return wait_for("the main window", lambda: next(
+        (w for w in windows() if w.name.startswith(MAIN_TITLE_PREFIX)), None), timeout)
+
+
+class MainWindow:
+    """The steps a user takes in the main window: menus, message boxes, tabs, grid cells."""
+
+    def __init__(self, node):
+        self.node = node
+
+    def menu(self, top, item):
+        click(find(find(self.node, "menu bar"), "menu item", top))
+        # A command with a key shows the key in the menu's key column: the item's name is
+        # then its text before the key, or the text with a tab before the key.
+        bare = item.split(" [")[0]
+        click(find(app, "menu item", pred=lambda n: n.name.replace("\t", " ") == item
+                   or n.name.split("\t")[0] == bare))
+
+    def answer(self, button, text_part=None, timeout=20.0):
+        """Answers the message box now on screen with the named button; returns its text."""
+        def probe():
+            for w in windows():
+                if w.name == "VORTAPL":
+                    labels = [l.name for l in find_all(w, "label")]
+                    if text_part is None or any(text_part in l for l in labels):
+                        return w, labels
+            return None
+        box, labels = wait_for("a message box%s" % (" with %r" % text_part if text_part else ""),
+                               probe, timeout)
+        click(find(box, "push button", button))
+        return "\n".join(labels)
+
+    def labels(self):
+        return [l.name for l in find_all(self.node, "label")]
+
+    def wait_header(self, text):
+        wait_for("header %r" % text, lambda: text in self.labels())
+
+    def show_tab(self, title):
+        click(find(self.node, "page tab", title))
+        time.sleep(0.3)  # the tab strip does not tell which tab is selected: the page's own
+        # widgets, found by what is showing, tell that it is up
+
+    def save_month(self, finalize=False):
+        """Saves (or finalizes, answering Da) the month open; the month closes."""
+        if finalize:
+            self.menu("Subventii si Scutiri", "Finalizare luna curenta [CTRL + SHIFT + S]")
+            self.answer("Da", "Confirmati inchiderea")
+        else:
+            self.menu("Subventii si Scutiri", "Salvare luna curenta [CTRL + S]")
+        self.wait_header("LUNA LUCRU: NEDEFINITA")
+
+    def view_month(self, month, year):
+        """Opens a saved month with the picker, which proposes the previous month."""
+        self.menu("Subventii si Scutiri", "Vizualizare luna existenta")
+        dlg = window("Selecteaza Luna si Anul")
+        click(find(dlg, "push button", "Selecteaza"))
+        window_gone("Selecteaza Luna si Anul")
+        self.wait_header("LUNA LUCRU: %02d.%4d" % (month, year))
+
+    def page_table(self):
+        """The grid of the page on screen (the main window's only visible table)."""
+        return find(self.node, "table")
+
+
+def type_into_cell(table, row, col, text):
+    cell = wait_for("cell %d,%d" % (row, col),
+                    lambda: table.queryTable().getAccessibleAt(row, col))
+    click(cell)
+    type_text(text)
+    key("Return")
+
+
+def isql(db, sql):
+    """Runs SQL on a database file with the engine's own tool (the program is not running)."""
+    out = subprocess.run(["isql-fb", "-user", "SYSDBA", "-password", "quillbeam", "-q", db],
+                         input=sql, capture_output=True, text=True, timeout=60)
+    if out.returncode != 0 or "Statement failed" in out.stderr:
+        raise E2EError("isql-fb failed: %s %s" % (out.stdout, out.stderr))
+    return out.stdout

@@ -16,11 +16,11 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_driver import (E2EError, Program, app, click, find, find_all, key, type_text,  # noqa
-                          wait_for, window, window_gone, windows, dump, role)
+from atspi_driver import (E2EError, MainWindow, Program, app, click, dump, find, find_all,  # noqa
+                          isql, key, main_window, type_into_cell, type_text, wait_for, window,
+                          window_gone, windows)
 
 CIF = "12345678"
-MAIN_TITLE_PREFIX = "VORTAPL - Decont subventii si scutiri"
 PERSONS = [  # CNP, name, first name, measure id, measure type
     ("1850212123410", "POPESCU", "ION", "900001", "13"),
     ("2990101000011", "IONESCU", "MARIA", "900002", "14"),
@@ -33,15 +33,6 @@ INCOMES = {"POPESCU": "4000", "IONESCU": "3500"}
 def previous_month():
     today = datetime.date.today()
     return (today.year - 1, 12) if today.month == 1 else (today.year, today.month - 1)
-
-
-def isql(db, sql):
-    """Runs SQL on the database file with the engine's own tool (the program is not running)."""
-    out = subprocess.run(["isql-fb", "-user", "SYSDBA", "-password", "quillbeam", "-q", db],
-                         input=sql, capture_output=True, text=True, timeout=60)
-    if out.returncode != 0 or "Statement failed" in out.stderr:
-        raise E2EError("isql-fb failed: %s %s" % (out.stdout, out.stderr))
-    return out.stdout
 
 
 def conventions_xml(year):
@@ -88,49 +79,12 @@ class Walk:
     def start(self):
         self.log = open(os.path.join(self.folder, "program-output.txt"), "w")
         self.program = Program(os.path.join(self.bin_dir, "vortapl"), self.folder, self.log)
-        self.main = wait_for("the main window", lambda: next(
-            (w for w in windows() if w.name.startswith(MAIN_TITLE_PREFIX)), None), 30)
-
-    # --- small steps ----------------------------------------------------------------------
-    def menu(self, top, item):
-        click(find(find(self.main, "menu bar"), "menu item", top))
-        # A command with a key shows the key in the menu's key column: the item's name is
-        # then its text before the key, or the text with a tab before the key.
-        bare = item.split(" [")[0]
-        click(find(app, "menu item", pred=lambda n: n.name.replace("\t", " ") == item
-                   or n.name.split("\t")[0] == bare))
-
-    def answer(self, button, text_part=None, timeout=20.0):
-        """Answers the message box now on screen with the named button; returns its text."""
-        def probe():
-            for w in windows():
-                if w.name == "VORTAPL" and w is not None:
-                    labels = [l.name for l in find_all(w, "label")]
-                    if text_part is None or any(text_part in l for l in labels):
-                        return w, labels
-            return None
-        box, labels = wait_for("a message box%s" % (" with %r" % text_part if text_part else ""),
-                               probe, timeout)
-        click(find(box, "push button", button))
-        return "\n".join(labels)
-
-    def header(self, index):
-        labels = [l for l in find_all(self.main, "label")]
-        return labels[index].name
-
-    def wait_header(self, text):
-        wait_for("header %r" % text, lambda: any(l.name == text for l in find_all(self.main, "label")))
-
-    def type_into_cell(self, table, row, col, text):
-        cell = wait_for("cell %d,%d" % (row, col),
-                        lambda: table.queryTable().getAccessibleAt(row, col))
-        click(cell)
-        type_text(text)
-        key("Return")
+        self.win = MainWindow(main_window())
+        self.main = self.win.node
 
     # --- the walk -------------------------------------------------------------------------
     def import_conventions(self):
-        self.menu("Import", "Import conventii KRENO")
+        self.win.menu("Import", "Import conventii KRENO")
         dlg = window("Import Conventii KRENO")
         click(find(dlg, "push button", "Selecteaza fisier"))
         fd = window("Selecteaza fisier")
@@ -143,13 +97,13 @@ class Walk:
         wait_for("the persons of the file", lambda: any(
             c.name == "POPESCU" for c in find_all(dlg, "table cell", only_showing=False)))
         click(find(dlg, "push button", "Salveaza"))
-        text = self.answer("OK", "Import efectuat")
+        text = self.win.answer("OK", "Import efectuat")
         print("import:", text.replace("\n", " "))
         click(find(dlg, "push button", "Renunt"))
         window_gone("Import Conventii KRENO")
 
     def set_constants(self):
-        self.menu("Nomenclatoare", "Constante Sistem")
+        self.win.menu("Nomenclatoare", "Constante Sistem")
         dlg = window("Constante Sistem")
         spin = find(dlg, "spin button")
         # Step the month, then the year, with the arrow keys (typed digits are not taken).
@@ -169,27 +123,18 @@ class Walk:
         for row in range(1, tab.nRows):
             code = tab.getAccessibleAt(row, 1).name
             if code in CONSTANTS:
-                self.type_into_cell(table, row, 2, CONSTANTS[code])
+                type_into_cell(table, row, 2, CONSTANTS[code])
         click(find(dlg, "push button", "Salveaza"))
         window_gone("Constante Sistem")
 
     def add_month(self):
-        self.menu("Subventii si Scutiri", "Adaugare luna curenta [CTRL + N]")
-        self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
-        self.wait_header("IN CONSTRUCTIE")
-
-    def show_tab(self, title):
-        click(find(self.main, "page tab", title))
-        time.sleep(0.3)  # the tab strip does not tell which tab is selected: the page's own
-        # widgets, found below by what is showing, tell that it is up
-
-    def page_table(self):
-        """The grid of the page on screen (the main window's only visible table)."""
-        return find(self.main, "table")
+        self.win.menu("Subventii si Scutiri", "Adaugare luna curenta [CTRL + N]")
+        self.win.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
+        self.win.wait_header("IN CONSTRUCTIE")
 
     def fill_month(self):
         # Wage fund on the conventions page.
-        self.show_tab("Date Conventii-Date Angajator")
+        self.win.show_tab("Date Conventii-Date Angajator")
         fs = find(self.main, "text", pred=lambda n: n.getState().contains(pyatspi.STATE_EDITABLE))
         click(fs)
         key("End")
@@ -198,46 +143,37 @@ class Walk:
         type_text("20000")
         key("Tab")
         # Timesheet: the norm, then every working day of the convention marked present.
-        self.show_tab("Pontaj")
+        self.win.show_tab("Pontaj")
         click(find(self.main, "push button", "Aplica norma 8"))
         click(find(self.main, "push button", "Marcheaza prezent"))
         # Payroll: the gross income of each person.
-        self.show_tab("Stat de Plata")
-        table = self.page_table()
+        self.win.show_tab("Stat de Plata")
+        table = self.win.page_table()
         tab = table.queryTable()
         wait_for("the payroll rows", lambda: tab.nRows >= 1 + len(PERSONS))
         for row in range(1, tab.nRows):
             name = tab.getAccessibleAt(row, 3).name
             income = next((v for k, v in INCOMES.items() if name.startswith(k)), None)
             if income:
-                self.type_into_cell(table, row, 6, income)
+                type_into_cell(table, row, 6, income)
         wait_for("the period incomes", lambda: all(
             tab.getAccessibleAt(r, 7).name not in ("", "0") for r in range(1, tab.nRows)))
 
     def save(self, finalize=False):
-        if finalize:
-            self.menu("Subventii si Scutiri", "Finalizare luna curenta [CTRL + SHIFT + S]")
-            self.answer("Da", "Confirmati inchiderea")
-        else:
-            self.menu("Subventii si Scutiri", "Salvare luna curenta [CTRL + S]")
-        self.wait_header("LUNA LUCRU: NEDEFINITA")
+        self.win.save_month(finalize)
 
     def view(self):
-        self.menu("Subventii si Scutiri", "Vizualizare luna existenta")
-        dlg = window("Selecteaza Luna si Anul")
-        click(find(dlg, "push button", "Selecteaza"))  # proposes the previous month
-        window_gone("Selecteaza Luna si Anul")
-        self.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
+        self.win.view_month(self.month, self.year)
 
     def escape_keeps_the_month(self):
         """Escape with a month open asks first; "No" keeps the month on screen."""
-        self.show_tab("Subventii Centralizator")
+        self.win.show_tab("Subventii Centralizator")
         key("Escape")
-        self.answer("Nu", "Abandonam modificarile curente?")
-        self.wait_header("IN CONSTRUCTIE")
+        self.win.answer("Nu", "Abandonam modificarile curente?")
+        self.win.wait_header("IN CONSTRUCTIE")
 
     def exit(self):
-        self.menu("Optiuni suplimentare", "Iesire [ALT+X]")
+        self.win.menu("Optiuni suplimentare", "Iesire [ALT+X]")
         self.program.wait_exit(30)
 
     def read_back(self):
@@ -282,7 +218,7 @@ class Walk:
             self.escape_keeps_the_month()
             self.save(finalize=True)
             self.view()
-            self.wait_header("FINALIZATA")
+            self.win.wait_header("FINALIZATA")
             self.exit()
         finally:
             if self.program.alive():
