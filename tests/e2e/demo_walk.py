@@ -255,18 +255,13 @@ class DemoWalk:
                 raise E2EError("no rows saved in %s\n%s" % (table, out))
 
     def run(self):
-        self.start()
+        t0 = time.monotonic()
         try:
-            self.import_conventions()
-            self.check_constants()
-            self.add_month()
-            self.timesheet()
-            self.payroll()
-            self.law_tables()
-            self.summary()
-            self.save_and_finalize()
-            self.print_preview()
-            self.exit()
+            for step in (self.start, self.import_conventions, self.check_constants,
+                         self.add_month, self.timesheet, self.payroll, self.law_tables,
+                         self.summary, self.save_and_finalize, self.print_preview, self.exit):
+                step()
+                print("%5.1f s  %s" % (time.monotonic() - t0, step.__name__))
         finally:
             if self.program.alive():
                 self.program.kill()
