@@ -2,6 +2,7 @@
 click them with the pointer, type with the keyboard, wait for what should appear."""
 
 import os
+import shutil
 import signal
 import subprocess
 import time
@@ -259,3 +260,23 @@ def isql(db, sql):
     if out.returncode != 0 or "Statement failed" in out.stderr:
         raise E2EError("isql-fb failed: %s %s" % (out.stdout, out.stderr))
     return out.stdout
+
+
+def run_walk(walk, folder):
+    """Runs walk.run(); on a failure prints why and the windows on screen, and keeps the
+    working folder (run-e2e looks there for the program's output). Returns the exit status."""
+    ok = False
+    try:
+        walk.run()
+        ok = True
+    except E2EError as e:
+        print("E2E FAILED:", e)
+        if app() is not None:
+            for w in windows():
+                dump(w, 0, 3)
+    finally:
+        if ok and not os.environ.get("VORTAPL_KEEP_TEST_FOLDERS"):
+            shutil.rmtree(folder, ignore_errors=True)
+        else:
+            print("working folder kept:", folder)
+    return 0 if ok else 1

@@ -9,7 +9,6 @@ from the database file.
 
 import datetime
 import os
-import shutil
 import socket
 import sys
 import tempfile
@@ -20,9 +19,9 @@ import pyatspi
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from atspi_driver import (E2EError, MainWindow, Program, app, click, dump, find, find_all,  # noqa
-                          isql, key, main_window, type_into_cell, type_text, wait_for, window,
-                          window_gone, windows)
+from atspi_driver import (E2EError, MainWindow, Program, click, find, isql, key,  # noqa: E402
+                          main_window, run_walk, type_into_cell, type_text, wait_for, window,
+                          window_gone)
 
 ROOT = os.path.dirname(os.path.dirname(HERE))
 CIF = "31415926"
@@ -270,22 +269,7 @@ class DemoWalk:
 
 def main():
     walk = DemoWalk(sys.argv[1])
-    ok = False
-    try:
-        walk.run()
-        ok = True
-    except E2EError as e:
-        print("E2E FAILED:", e)
-        if app() is not None:
-            for w in windows():
-                dump(w, 0, 3)
-    finally:
-        if ok and not os.environ.get("VORTAPL_KEEP_TEST_FOLDERS"):
-            shutil.rmtree(walk.base, ignore_errors=True)
-        else:
-            # run-e2e looks here for the program's output when a walk fails.
-            print("working folder kept:", walk.base)
-    return 0 if ok else 1
+    return run_walk(walk, walk.base)
 
 
 if __name__ == "__main__":

@@ -7,18 +7,16 @@ view, finalize, and read the saved rows back from the database file.
 
 import datetime
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_driver import (E2EError, MainWindow, Program, app, click, dump, find, find_all,  # noqa
-                          isql, key, main_window, type_into_cell, type_text, wait_for, window,
-                          window_gone, windows)
+from atspi_driver import (E2EError, MainWindow, Program, click, find, find_all,  # noqa: E402
+                          isql, key, main_window, run_walk, type_into_cell, type_text, wait_for,
+                          window, window_gone)
 
 CIF = "12345678"
 PERSONS = [  # CNP, name, first name, measure id, measure type
@@ -228,22 +226,7 @@ class Walk:
 
 def main():
     walk = Walk(sys.argv[1])
-    ok = False
-    try:
-        walk.run()
-        ok = True
-    except E2EError as e:
-        print("E2E FAILED:", e)
-        a = app()
-        if a is not None:
-            for w in windows():
-                dump(w, 0, 3)
-    finally:
-        if ok and not os.environ.get("VORTAPL_KEEP_TEST_FOLDERS"):
-            shutil.rmtree(walk.folder, ignore_errors=True)
-        else:
-            print("working folder kept:", walk.folder)
-    return 0 if ok else 1
+    return run_walk(walk, walk.folder)
 
 
 if __name__ == "__main__":
