@@ -223,6 +223,65 @@ class MainWindow:
         time.sleep(0.3)  # the tab strip does not tell which tab is selected: the page's own
         # widgets, found by what is showing, tell that it is up
 
+    def import_conventions(self, file_name, loaded):
+        """Imports an agency's conventions file from the working folder: chosen in the file
+        dialog, loaded (loaded(dialog) tells when its persons are shown), saved, closed."""
+        self.menu("Import", "Import conventii KRENO")
+        dlg = window("Import Conventii KRENO")
+        click(find(dlg, "push button", "Selecteaza fisier"))
+        fd = window("Selecteaza fisier")
+        click(find(fd, "text", "Nume fisier:"))
+        type_text(file_name)
+        key("Return")
+        window_gone("Selecteaza fisier")
+        click(find(dlg, "push button", "Incarca"))
+        wait_for("the persons of the file", lambda: loaded(dlg))
+        click(find(dlg, "push button", "Salveaza"))
+        print("import:", self.answer("OK", "Import efectuat").replace("\n", " "))
+        click(find(dlg, "push button", "Renunt"))
+        window_gone("Import Conventii KRENO")
+
+    def constants_editor(self, month, year):
+        """Opens the system constants editor and steps it to the month with the arrow keys
+        (typed digits are not taken); returns the dialog."""
+        self.menu("Nomenclatoare", "Constante Sistem")
+        dlg = window("Constante Sistem")
+        spin = find(dlg, "spin button")
+        for section, dx, wanted in (("month", 8, month), ("year", 40, year)):
+            click(spin, dx=dx)
+            for _ in range(24):
+                mm, yyyy = spin.queryText().getText(0, -1).split("/")
+                now = int(mm) if section == "month" else int(yyyy)
+                if now == wanted:
+                    break
+                key("Down" if now > wanted else "Up")
+        wanted = "%02d/%04d" % (month, year)
+        wait_for("the constants month %s" % wanted,
+                 lambda: spin.queryText().getText(0, -1) == wanted)
+        return dlg
+
+    def add_month(self, month, year):
+        """Adaugare luna curenta: the previous month opens, in construction."""
+        self.menu("Subventii si Scutiri", "Adaugare luna curenta [CTRL + N]")
+        self.wait_header("LUNA LUCRU: %02d.%4d" % (month, year))
+        self.wait_header("IN CONSTRUCTIE")
+
+    def type_wage_fund(self, value):
+        """Types the month's wage fund over the field's 0 on the conventions page."""
+        self.show_tab("Date Conventii-Date Angajator")
+        click(find(self.node, "text", pred=lambda n: n.getState().contains(pyatspi.STATE_EDITABLE)))
+        key("End")
+        for _ in range(12):
+            key("BackSpace")
+        type_text(value)
+        key("Tab")
+
+    def fill_timesheet(self):
+        """The norm of 8 hours, then every working day of each convention marked present."""
+        self.show_tab("Pontaj")
+        click(find(self.node, "push button", "Aplica norma 8"))
+        click(find(self.node, "push button", "Marcheaza prezent"))
+
     def save_month(self, finalize=False):
         """Saves (or finalizes, answering Da) the month open; the month closes."""
         if finalize:

@@ -15,13 +15,11 @@ import tempfile
 import time
 import urllib.request
 
-import pyatspi
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 from atspi_driver import (E2EError, MainWindow, Program, click, find, isql, key,  # noqa: E402
-                          main_window, run_walk, type_into_cell, type_text, wait_for, window,
-                          window_gone)
+                          main_window, run_walk, type_into_cell, wait_for, window, window_gone)
 
 ROOT = os.path.dirname(os.path.dirname(HERE))
 CIF = "31415926"
@@ -101,39 +99,14 @@ class DemoWalk:
 
     # 2. Import the conventions from the demonstration folder.
     def import_conventions(self):
-        self.win.menu("Import", "Import conventii KRENO")
-        dlg = window("Import Conventii KRENO")
-        click(find(dlg, "push button", "Selecteaza fisier"))
-        fd = window("Selecteaza fisier")
-        click(find(fd, "text", "Nume fisier:"))
-        type_text("12_%s.crypt" % CIF)
-        key("Return")
-        window_gone("Selecteaza fisier")
-        click(find(dlg, "push button", "Incarca"))
-        table = find(dlg, "table")
-        rows = wait_for("the persons of the file",
-                        lambda: table.queryTable().nRows - 1 >= PERSONS and table.queryTable().nRows)
-        print("persons in the file:", rows - 1)
-        click(find(dlg, "push button", "Salveaza"))
-        print("import:", self.win.answer("OK", "Import efectuat").replace("\n", " "))
-        click(find(dlg, "push button", "Renunt"))
-        window_gone("Import Conventii KRENO")
+        def loaded(dlg):
+            rows = find(dlg, "table").queryTable().nRows - 1  # without its header
+            return rows >= PERSONS and rows
+        self.win.import_conventions("12_%s.crypt" % CIF, loaded)
 
     # 3. The constants are already there: the previous month's are shown, then the editor closed.
     def check_constants(self):
-        self.win.menu("Nomenclatoare", "Constante Sistem")
-        dlg = window("Constante Sistem")
-        spin = find(dlg, "spin button")
-        wanted = "%02d/%04d" % (self.month, self.year)
-        for section, dx, value in (("month", 8, self.month), ("year", 40, self.year)):
-            click(spin, dx=dx)
-            for _ in range(24):
-                mm, yyyy = spin.queryText().getText(0, -1).split("/")
-                now = int(mm) if section == "month" else int(yyyy)
-                if now == value:
-                    break
-                key("Down" if now > value else "Up")
-        wait_for("the constants of %s" % wanted, lambda: spin.queryText().getText(0, -1) == wanted)
+        dlg = self.win.constants_editor(self.month, self.year)
         tab = find(dlg, "table").queryTable()
         want = {"ISR": "500", "SMB": "3700", "SMN": "5200"}
 
@@ -141,31 +114,20 @@ class DemoWalk:
             got = {tab.getAccessibleAt(r, 1).name: tab.getAccessibleAt(r, 2).name
                    for r in range(1, tab.nRows)}
             return got if all(got.get(k, "").startswith(v) for k, v in want.items()) else None
-        print("constants of %s:" % wanted, wait_for("the constants' values", values))
+        print("constants of %02d/%04d:" % (self.month, self.year), wait_for("the constants' values", values))
         click(find(dlg, "push button", "Renunt"))
         window_gone("Constante Sistem")
 
     # 4. Add the month and type its wage fund.
     def add_month(self):
-        self.win.menu("Subventii si Scutiri", "Adaugare luna curenta [CTRL + N]")
-        self.win.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
-        self.win.wait_header("IN CONSTRUCTIE")
+        self.win.add_month(self.month, self.year)
         if NEXT_STEP in self.win.labels():
             raise E2EError("the next-step line is still shown with the month open")
-        self.win.show_tab("Date Conventii-Date Angajator")
-        fs = find(self.main, "text", pred=lambda n: n.getState().contains(pyatspi.STATE_EDITABLE))
-        click(fs)
-        key("End")
-        for _ in range(12):
-            key("BackSpace")
-        type_text(WAGE_FUND)
-        key("Tab")
+        self.win.type_wage_fund(WAGE_FUND)
 
     # 5. The timesheet: the norm of 8 hours, every working day of each convention present.
     def timesheet(self):
-        self.win.show_tab("Pontaj")
-        click(find(self.main, "push button", "Aplica norma 8"))
-        click(find(self.main, "push button", "Marcheaza prezent"))
+        self.win.fill_timesheet()
 
     # 6. The payroll: a gross income for every person with hours in the month.
     def payroll(self):

@@ -11,12 +11,11 @@ import subprocess
 import sys
 import tempfile
 
-import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_driver import (E2EError, MainWindow, Program, click, find, find_all,  # noqa: E402
-                          isql, key, main_window, run_walk, type_into_cell, type_text, wait_for,
-                          window, window_gone)
+                          isql, key, main_window, run_walk, type_into_cell, wait_for,
+                          window_gone)
 
 CIF = "12345678"
 PERSONS = [  # CNP, name, first name, measure id, measure type
@@ -82,40 +81,11 @@ class Walk:
 
     # --- the walk -------------------------------------------------------------------------
     def import_conventions(self):
-        self.win.menu("Import", "Import conventii KRENO")
-        dlg = window("Import Conventii KRENO")
-        click(find(dlg, "push button", "Selecteaza fisier"))
-        fd = window("Selecteaza fisier")
-        name = find(fd, "text", "Nume fisier:")
-        click(name)
-        type_text("conventii_e2e.crypt")
-        key("Return")
-        window_gone("Selecteaza fisier")
-        click(find(dlg, "push button", "Incarca"))
-        wait_for("the persons of the file", lambda: any(
+        self.win.import_conventions("conventii_e2e.crypt", lambda dlg: any(
             c.name == "POPESCU" for c in find_all(dlg, "table cell", only_showing=False)))
-        click(find(dlg, "push button", "Salveaza"))
-        text = self.win.answer("OK", "Import efectuat")
-        print("import:", text.replace("\n", " "))
-        click(find(dlg, "push button", "Renunt"))
-        window_gone("Import Conventii KRENO")
 
     def set_constants(self):
-        self.win.menu("Nomenclatoare", "Constante Sistem")
-        dlg = window("Constante Sistem")
-        spin = find(dlg, "spin button")
-        # Step the month, then the year, with the arrow keys (typed digits are not taken).
-        for section, dx, wanted in (("month", 8, self.month), ("year", 40, self.year)):
-            click(spin, dx=dx)
-            for _ in range(24):
-                mm, yyyy = spin.queryText().getText(0, -1).split("/")
-                now = int(mm) if section == "month" else int(yyyy)
-                if now == wanted:
-                    break
-                key("Down" if now > wanted else "Up")
-        wanted = "%02d/%04d" % (self.month, self.year)
-        wait_for("the constants month %s" % wanted,
-                 lambda: spin.queryText().getText(0, -1) == wanted)
+        dlg = self.win.constants_editor(self.month, self.year)
         table = find(dlg, "table")
         tab = table.queryTable()
         for row in range(1, tab.nRows):
@@ -126,24 +96,11 @@ class Walk:
         window_gone("Constante Sistem")
 
     def add_month(self):
-        self.win.menu("Subventii si Scutiri", "Adaugare luna curenta [CTRL + N]")
-        self.win.wait_header("LUNA LUCRU: %02d.%4d" % (self.month, self.year))
-        self.win.wait_header("IN CONSTRUCTIE")
+        self.win.add_month(self.month, self.year)
 
     def fill_month(self):
-        # Wage fund on the conventions page.
-        self.win.show_tab("Date Conventii-Date Angajator")
-        fs = find(self.main, "text", pred=lambda n: n.getState().contains(pyatspi.STATE_EDITABLE))
-        click(fs)
-        key("End")
-        for _ in range(12):
-            key("BackSpace")
-        type_text("20000")
-        key("Tab")
-        # Timesheet: the norm, then every working day of the convention marked present.
-        self.win.show_tab("Pontaj")
-        click(find(self.main, "push button", "Aplica norma 8"))
-        click(find(self.main, "push button", "Marcheaza prezent"))
+        self.win.type_wage_fund("20000")
+        self.win.fill_timesheet()
         # Payroll: the gross income of each person.
         self.win.show_tab("Stat de Plata")
         table = self.win.page_table()
