@@ -82,10 +82,18 @@ void ListaDinTabel(const Tabel& t, CListaUnica& lista) {
             lista.Add(t.g.GetCellText(r, 9).toStdString());
 }
 
-void Titluri(Document& doc, std::initializer_list<const char*> titluri) {
+// What every annex prints between the employer's identity and its table head: the footer of
+// each page, the nominal-table titles, the month, one line per convention, two blank lines.
+void Deschidere(Document& doc, const Angajator& a, const platform::DateTime& azi,
+                std::initializer_list<const char*> titluri, const QString& strLuna,
+                const CListaUnica& lista) {
+    doc.Add(tiparire::SubsolAnexa(a.iCodUnic, azi), tiparire::Subsol);
     doc.Corp("");
     doc.Corp("@@C: TABEL NOMINAL");
     doc.Corp(titluri);
+    doc.Corp(strLuna);
+    tiparire::LiniiConventii(doc, lista);
+    doc.Corp({"", ""});
 }
 
 // Art. 80 and Art. 85: the same frame, rows, widths and cells, worded for each article.
@@ -198,11 +206,8 @@ void ComposeScutire(Anexa& x, const Tabel& t, const Scutire& s, const Angajator&
         doc.Antet("Telefon/Fax: " + Date(a.strTelefon));
         doc.Antet("Email/Pagina de internet: " + Date(a.strEmail));
     }
-    doc.Add(tiparire::SubsolAnexa(a.iCodUnic, azi), tiparire::Subsol);
-    Titluri(doc, {s.szTitlu, kTitluri7680[0], kTitluri7680[1], kTitluri7680[2]});
-    doc.Corp(Format(bLat ? "@@C: Luna %d anul %d" : "@@C: Luna %d Anul %d", iLuna, iAn));
-    tiparire::LiniiConventii(doc, lista);
-    doc.Corp({"", ""});
+    Deschidere(doc, a, azi, {s.szTitlu, kTitluri7680[0], kTitluri7680[1], kTitluri7680[2]},
+               Format(bLat ? "@@C: Luna %d anul %d" : "@@C: Luna %d Anul %d", iLuna, iAn), lista);
     const int iRegula = bLat ? 133 : 109;
     if (bLat)
         Cap(doc, iRegula, texte::kCap80Lat, s.szCap2Lat, s.szCap3Lat);
@@ -280,17 +285,15 @@ void ComposeArt93_4(Anexa& x, const Tabel& t, const Angajator& a, const platform
     CListaUnica lista;
     ListaDinTabel(t, lista);
     IdentitateBaza(doc, a, "@@R: ANEXA 29");
-    doc.Add(tiparire::SubsolAnexa(a.iCodUnic, azi), tiparire::Subsol);
-    Titluri(doc, {"@@C: cu tineri cu risc de marginalizare sociala incadrati in munca conform "
-                  "prevederilor art. 93^4 din Legea nr. 76/2002",
-                  "@@C: privind sistemul asigurarilor pentru somaj si stimularea ocuparii fortei "
-                  "de munca, cu modificarile si completarile",
-                  "@@C: ulterioare, pentru stabilirea sumelor cuvenite angajatorilor din bugetul "
-                  "asigurarilor pentru somaj",
-                  "@@C: "});
-    doc.Corp(Format("@@C: Luna %d Anul %d", iLuna, iAn));
-    tiparire::LiniiConventii(doc, lista);
-    doc.Corp({"", ""});
+    Deschidere(doc, a, azi,
+               {"@@C: cu tineri cu risc de marginalizare sociala incadrati in munca conform "
+                "prevederilor art. 93^4 din Legea nr. 76/2002",
+                "@@C: privind sistemul asigurarilor pentru somaj si stimularea ocuparii fortei "
+                "de munca, cu modificarile si completarile",
+                "@@C: ulterioare, pentru stabilirea sumelor cuvenite angajatorilor din bugetul "
+                "asigurarilor pentru somaj",
+                "@@C: "},
+               Format("@@C: Luna %d Anul %d", iLuna, iAn), lista);
     Cap(doc, 132, texte::kCap93_4);
     for (int r = 1; r <= t.iPersoane; ++r) {
         if (!Completat(t.g.GetCellText(r, 5)))
@@ -319,14 +322,12 @@ void ComposeL116(Anexa& x, const Tabel& t, const Angajator& a, const platform::D
     CListaUnica lista;
     ListaDinTabel(t, lista);
     IdentitateBaza(doc, a, "@@R: ANEXA 3");
-    doc.Add(tiparire::SubsolAnexa(a.iCodUnic, azi), tiparire::Subsol);
-    Titluri(doc, {"@@C: cu persoanele incadrate in munca, conform prevederilor",
-                  "@@C: art.8 din Legea nr. 116/2002 privind prevenirea si combaterea",
-                  "@@C: marginalizarii sociale, pentru stabilirea sumelor",
-                  "@@C: subventionate din bugetul asigurarilor de somaj"});
-    doc.Corp(Format("@@C: Luna %d Anul %d", iLuna, iAn));
-    tiparire::LiniiConventii(doc, lista);
-    doc.Corp({"", ""});
+    Deschidere(doc, a, azi,
+               {"@@C: cu persoanele incadrate in munca, conform prevederilor",
+                "@@C: art.8 din Legea nr. 116/2002 privind prevenirea si combaterea",
+                "@@C: marginalizarii sociale, pentru stabilirea sumelor",
+                "@@C: subventionate din bugetul asigurarilor de somaj"},
+               Format("@@C: Luna %d Anul %d", iLuna, iAn), lista);
     Cap(doc, 109, texte::kCap116);
     for (int r = 1; r <= t.iPersoane; ++r) {
         if (!Completat(t.g.GetCellText(r, 5)))
@@ -357,16 +358,14 @@ void ComposeL72(Anexa& x, const Tabel& t, const Angajator& a, const platform::Da
     doc.Antet("Sediu/Adresa: " + Date(a.strAdresa));
     doc.Antet("Cod Postal: " + Date(a.strCodPostal));
     doc.Antet("Telefon: " + Date(a.strTelefon));
-    doc.Add(tiparire::SubsolAnexa(a.iCodUnic, azi), tiparire::Subsol);
-    Titluri(doc,
-            {"@@C: cu elevii si/sau studentii incadrati in munca in conditiile Legii nr. 72/2007",
-             "@@C: privind stimularea incadrarii in munca a elevilor si studentilor,",
-             "@@C: pentru stabilirea sumelor cuvenite angajatorilor din bugetul asigurarilor "
-             "pentru somaj",
-             "@@C: subventionate din bugetul asigurarilor de somaj"});
-    doc.Corp(Format("@@C: Luna %d Anul %d", iLuna, iAn));
-    tiparire::LiniiConventii(doc, lista);
-    doc.Corp({"", ""});
+    Deschidere(
+        doc, a, azi,
+        {"@@C: cu elevii si/sau studentii incadrati in munca in conditiile Legii nr. 72/2007",
+         "@@C: privind stimularea incadrarii in munca a elevilor si studentilor,",
+         "@@C: pentru stabilirea sumelor cuvenite angajatorilor din bugetul asigurarilor "
+         "pentru somaj",
+         "@@C: subventionate din bugetul asigurarilor de somaj"},
+        Format("@@C: Luna %d Anul %d", iLuna, iAn), lista);
     Cap(doc, 118, texte::kCap72);
     double fSuma = 0;
     for (int r = 1; r <= t.iPersoane; ++r) {
