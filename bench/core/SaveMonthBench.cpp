@@ -12,10 +12,8 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -197,12 +195,3 @@ void BM_EngineSameRows500(benchmark::State& state) {
 }
 BENCHMARK(BM_EngineSameRows500)->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

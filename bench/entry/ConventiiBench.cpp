@@ -12,11 +12,9 @@
 #include "exchange/ConventiiKreno.h"
 #include "widgets/XSimGrid.h"
 
-#include <QApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -127,13 +125,3 @@ void BM_MonthQueryEngine(benchmark::State& state) {
 BENCHMARK(BM_MonthQueryEngine)->Arg(5000)->ArgNames({"conventions"})->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

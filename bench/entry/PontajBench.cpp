@@ -14,11 +14,9 @@
 #include "widgets/XSimGrid.h"
 
 #include "platform/MessageBox.h"
-#include <QApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -59,6 +57,8 @@ void FillCache() {
 }
 
 struct Month {
+    // A message box would wait for a person: every box is answered and counted instead.
+    platform::ScopedMessageRecorder boxes;
     testsupport::WorkFolder folder;
     std::unique_ptr<CVORTAPLApp> app = std::make_unique<CVORTAPLApp>();
     std::unique_ptr<CVORTAPLDlg> window;
@@ -138,14 +138,3 @@ void BM_MarkPresentOn500(benchmark::State& state) {
 BENCHMARK(BM_MarkPresentOn500)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication qapp(argc, argv);
-    // A message box would wait for a person: every box is answered and counted instead.
-    platform::ScopedMessageRecorder boxes;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

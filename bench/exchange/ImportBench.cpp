@@ -11,14 +11,12 @@
 #include "platform/MessageBox.h"
 #include "widgets/XSimGrid.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -136,12 +134,3 @@ BENCHMARK(BM_SaveToSuccessMessage)
     ->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -112,5 +111,3 @@ void BM_Md5Digest_9MBTransferFile(benchmark::State& state) {
 BENCHMARK(BM_Md5Digest_9MBTransferFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -3,8 +3,8 @@
 // (printer, font and margins) and paged up to its first page, as the preview needs it before
 // it shows anything.
 
+#include "BenchMonth.h"
 #include "WorkFolder.h"
-#include "core/ConventiiCache.h"
 #include "core/VORTAPLApp.h"
 #include "entry/Tiparire.h"
 #include "lawtables/Anexe.h"
@@ -12,11 +12,8 @@
 #include "pagero/MorPrint.h"
 #include "platform/MessageBox.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 namespace {
@@ -33,32 +30,15 @@ struct Month {
                  "('12345678', 1, '21', 'SC Ţara SRL')");
         theApp().m_strCIF = "12345678";
         theApp().m_bLunaFinala = false;
-        auto& cache = *theApp().m_pConventii;
-        cache.Clear();
-        for (int i = 0; i < iPersons; ++i) {
-            auto r = std::make_unique<__tagDATECONVENTIIANGAJATOR>();
-            auto& v = *r;
-            auto set = [&v](int iSlot, std::string strText) { v[iSlot] = std::move(strText); };
-            set(slot::CNP, std::to_string(185010000000000LL + i));
-            set(slot::CNP_CORECT, std::to_string(1850100000000LL + i));
-            set(slot::NUME, "Ştefănescu" + std::to_string(i));
-            set(slot::PRENUME, "Ion");
-            set(slot::ID_PERS, std::to_string(700000 + i));
-            set(slot::DATA_START, "2013-10-25");
-            set(slot::DATA_ANG, "2013-10-25");
-            set(slot::CATEGORIE_PERS, "B");
-            set(slot::ID_MA, std::to_string(900000 + i / 3));
-            set(slot::TIP_MA, "13");
-            set(slot::DOC_NR, "CV-" + std::to_string(i / 3));
-            set(slot::DOC_DATA, "2013-10-21");
-            set(slot::NOL, "168");
-            set(slot::NORMA, "8");
-            set(slot::MAX_PE_PERIOADA, "168");
-            set(slot::ORE_LUCRATE_IN_CONVENTIE, "84");
-            set(slot::VENIT_BRUT_IN_CONVENTIE, "2500");
-            set(slot::VENIT_BRUT_CBFS_CONV, "0");
-            cache.Add(std::move(r));
-        }
+        // Three persons to a convention, all under Art. 80.
+        benchmonth::FillConventions(iPersons, [](int i, benchmonth::Persoana& p) {
+            benchmonth::Set(p, slot::NUME, "Ştefănescu" + std::to_string(i));
+            benchmonth::Set(p, slot::CATEGORIE_PERS, "B");
+            benchmonth::Set(p, slot::ID_MA, std::to_string(900000 + i / 3));
+            benchmonth::Set(p, slot::DOC_NR, "CV-" + std::to_string(i / 3));
+            benchmonth::Set(p, slot::DOC_DATA, "2013-10-21");
+            benchmonth::Set(p, slot::MAX_PE_PERIOADA, "168");
+        });
         page.OnNotify(1486, 202403);
         page.OnNotify(1488, 0);
         page.OnNotify(1489, 0);
@@ -90,12 +70,3 @@ void BM_Art80ToFirstPage(benchmark::State& state) {
 BENCHMARK(BM_Art80ToFirstPage)->Arg(500)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

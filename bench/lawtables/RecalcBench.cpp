@@ -4,8 +4,8 @@
 // - BM_IncomesChanged: the payroll's 1489 likewise;
 // - BM_Save: the five tables' SaveData in one transaction, committed.
 
+#include "BenchMonth.h"
 #include "WorkFolder.h"
-#include "core/ConventiiCache.h"
 #include "core/Database.h"
 #include "core/VORTAPLApp.h"
 #include "lawtables/Art80Dlg.h"
@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,36 +38,16 @@ struct Month {
         theApp().m_constante.Load();
         theApp().m_strCIF = "12345678";
         theApp().m_bLunaFinala = false;
-        auto& cache = *theApp().m_pConventii;
-        cache.Clear();
-        const char* tip[] = {"13", "14", "22", "22", "23"};
-        const char* doc[] = {"2012-05-01", "2012-05-01", "2013-01-01", "2014-01-01", "2014-01-01"};
-        for (int i = 0; i < iPersons; ++i) {
-            auto r = std::make_unique<__tagDATECONVENTIIANGAJATOR>();
-            auto& v = *r;
-            // (through a function: GCC 12 warns falsely on short literals assigned in place)
-            auto set = [&v](int iSlot, std::string strText) { v[iSlot] = std::move(strText); };
-            set(slot::CNP, std::to_string(185010000000000LL + i));
-            set(slot::CNP_CORECT, std::to_string(1850100000000LL + i));
-            set(slot::NUME, "Popescu" + std::to_string(i));
-            set(slot::PRENUME, "Ion");
-            set(slot::ID_PERS, std::to_string(700000 + i));
-            set(slot::DATA_START, "2013-10-25");
-            set(slot::DATA_ANG, "2013-10-25");
-            set(slot::CATEGORIE_PERS, "A");
-            set(slot::ID_MA, std::to_string(900000 + i));
-            set(slot::TIP_MA, tip[i % 5]);
-            set(slot::TIPCM, "1");
-            set(slot::SUMA_BAZA_CALCUL_L116, "1400");
-            set(slot::DOC_NR, std::to_string(i) + "/2012");
-            set(slot::DOC_DATA, doc[i % 5]);
-            set(slot::NOL, "168");
-            set(slot::NORMA, "8");
-            set(slot::ORE_LUCRATE_IN_CONVENTIE, "84");
-            set(slot::VENIT_BRUT_IN_CONVENTIE, "2500");
-            set(slot::VENIT_BRUT_CBFS_CONV, "0");
-            cache.Add(std::move(r));
-        }
+        // The persons spread over the five schemes by measure type and convention date.
+        benchmonth::FillConventions(iPersons, [](int i, benchmonth::Persoana& p) {
+            static const char* const tip[] = {"13", "14", "22", "22", "23"};
+            static const char* const doc[] = {"2012-05-01", "2012-05-01", "2013-01-01",
+                                              "2014-01-01", "2014-01-01"};
+            benchmonth::Set(p, slot::TIP_MA, tip[i % 5]);
+            benchmonth::Set(p, slot::DOC_DATA, doc[i % 5]);
+            benchmonth::Set(p, slot::TIPCM, "1");
+            benchmonth::Set(p, slot::SUMA_BAZA_CALCUL_L116, "1400");
+        });
         pages.emplace_back(new CArt80Dlg);
         pages.emplace_back(new CArt85Dlg);
         pages.emplace_back(new CL116Dlg);
@@ -125,12 +104,3 @@ BENCHMARK(BM_IncomesChanged)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -1,11 +1,8 @@
 // Laying out a 10,000-line document (target: under 0.5 s).
 #include "pagero/MorPrint.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -19,7 +16,8 @@ void writeDocument(MorPrint& doc, int lines) {
     doc.QWriteLn(QStringLiteral("@@BC:21^12345678^2024^5^987654"), 1);
     doc.QWriteLn(QStringLiteral(" @@R: VORTAPL: 987654"), 1);
     doc.QWriteLn(QStringLiteral("Pagina: %d @@C: VORTAPL: 987654 @@R: Data: 01-06-2024"), 2);
-    doc.QWriteLn(QStringLiteral("@@TAB:| Nr | Cod Numeric Personal | Numele si prenumele | Suma |"), 3);
+    doc.QWriteLn(QStringLiteral("@@TAB:| Nr | Cod Numeric Personal | Numele si prenumele | Suma |"),
+                 3);
     for (int i = 0; i < lines; ++i) {
         if (i % 500 == 499)
             doc.TurnPage();
@@ -64,13 +62,3 @@ void BM_WriteAndPage10000Lines(benchmark::State& state) {
 BENCHMARK(BM_WriteAndPage10000Lines)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

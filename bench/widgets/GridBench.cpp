@@ -2,11 +2,8 @@
 // SetRedraw bracket; and fitting its columns afterwards.
 #include "widgets/XSimGrid.h"
 
-#include <QApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -61,13 +58,3 @@ void BM_AutoFitColumns(benchmark::State& state) {
 BENCHMARK(BM_AutoFitColumns)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
