@@ -7,6 +7,7 @@
 #include "entry/IndexConventii.h"
 #include "entry/PontajDb.h"
 #include "entry/PontajGrid.h"
+#include "entry/RandPersoana.h"
 #include "platform/MessageBox.h"
 #include "widgets/XSimGrid.h"
 
@@ -241,20 +242,12 @@ bool CPontajDlg::Recalc(int iRow, const IndexConventii& conventii, int iZileLuc)
 
     if (!rec)
         return false;
-    bool bChanged = false;
-    auto put = [&](int iSlot, int iCol) {
-        std::string v = GetCellText(g, iRow, iCol);
-        if ((*rec)[iSlot] != v) {
-            (*rec)[iSlot] = std::move(v);
-            bChanged = true;
-        }
-    };
-    put(slot::MAX_PE_PERIOADA, ColMax(D));
-    put(slot::NORMA, ColNorma(D));
-    put(slot::ORE_LUCRATE_IN_CONVENTIE, ColLucrate(D));
-    put(slot::NOL, ColNol(D));
-    put(slot::ORE_CBFS, ColCbfs(D));
-    return bChanged;
+    return CopiazaInConventie(g, iRow, *rec,
+                              {{slot::MAX_PE_PERIOADA, ColMax(D)},
+                               {slot::NORMA, ColNorma(D)},
+                               {slot::ORE_LUCRATE_IN_CONVENTIE, ColLucrate(D)},
+                               {slot::NOL, ColNol(D)},
+                               {slot::ORE_CBFS, ColCbfs(D)}});
 }
 
 void CPontajDlg::RecalcRow(int iRow) {
@@ -332,22 +325,7 @@ void CPontajDlg::OnAdaugaLinie() {
 }
 
 void CPontajDlg::OnEliminaLinie() {
-    int iRow = 0;
-    bool bFound = false;
-    m_pGrid->GetCurrentRow(iRow, bFound);
-    if (!bFound || iRow < kPrimulRand)
-        return;
-    if (m_pGrid->GetCellText(iRow, ColCnpLung).isEmpty()) {
-        if (platform::ShowMessage("Confirmati stergerea liniei curente?", "VORTAPL",
-                                  platform::Icon::Error,
-                                  platform::Buttons::YesNo) != platform::Answer::No)
-            m_pGrid->DeleteRow(iRow);
-        return;
-    }
-    platform::ShowMessage("Persoana " + GetCellText(*m_pGrid, iRow, ColNume) +
-                              " nu poate fi stearsa din lista\ndeoarece apare pe cel putin o "
-                              "conventie!",
-                          "VORTAPL", platform::Icon::Error);
+    EliminaLinieAdaugata(*m_pGrid, kPrimulRand, ColCnpLung, ColNume);
 }
 
 void CPontajDlg::ShowColumnHelp(int iCol) {

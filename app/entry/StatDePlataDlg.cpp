@@ -5,6 +5,7 @@
 #include "core/VORTAPLApp.h"
 #include "entry/IndexConventii.h"
 #include "entry/PontajCalcul.h"
+#include "entry/RandPersoana.h"
 #include "entry/StatDePlataCalcul.h"
 #include "entry/StatDePlataDb.h"
 #include "entry/StatDePlataGrid.h"
@@ -156,17 +157,10 @@ bool CStatDePlataDlg::Recalc(int iRow, const IndexConventii& conventii) {
     __tagDATECONVENTIIANGAJATOR* rec = conventii.Find(g.GetCellText(iRow, ColCnpLung));
     if (!rec)
         return false;
-    bool bChanged = false;
-    for (auto [iSlot, iCol] : {std::pair{int(slot::VENIT_BRUT_NOEL), int(ColVenit)},
-                               std::pair{int(slot::VENIT_BRUT_IN_CONVENTIE), int(ColVenitConv)},
-                               std::pair{int(slot::VENIT_BRUT_CBFS_CONV), int(ColVenitCbfs)}}) {
-        std::string v = GetCellText(g, iRow, iCol);
-        if ((*rec)[iSlot] != v) {
-            (*rec)[iSlot] = std::move(v);
-            bChanged = true;
-        }
-    }
-    return bChanged;
+    return CopiazaInConventie(g, iRow, *rec,
+                              {{slot::VENIT_BRUT_NOEL, ColVenit},
+                               {slot::VENIT_BRUT_IN_CONVENTIE, ColVenitConv},
+                               {slot::VENIT_BRUT_CBFS_CONV, ColVenitCbfs}});
 }
 
 void CStatDePlataDlg::RecalcRow(int iRow) {
@@ -175,22 +169,7 @@ void CStatDePlataDlg::RecalcRow(int iRow) {
 }
 
 void CStatDePlataDlg::OnEliminaLinie() {
-    int iRow = 0;
-    bool bFound = false;
-    m_pGrid->GetCurrentRow(iRow, bFound);
-    if (!bFound || iRow < 1)
-        return;
-    if (m_pGrid->GetCellText(iRow, ColCnpLung).isEmpty()) {
-        if (platform::ShowMessage("Confirmati stergerea liniei curente?", "VORTAPL",
-                                  platform::Icon::Error,
-                                  platform::Buttons::YesNo) != platform::Answer::No)
-            m_pGrid->DeleteRow(iRow);
-        return;
-    }
-    platform::ShowMessage("Persoana " + GetCellText(*m_pGrid, iRow, ColNume) +
-                              " nu poate fi stearsa din lista\ndeoarece apare pe cel putin o "
-                              "conventie!",
-                          "VORTAPL", platform::Icon::Error);
+    EliminaLinieAdaugata(*m_pGrid, 1, ColCnpLung, ColNume);
 }
 
 void CStatDePlataDlg::ShowColumnHelp(int iCol) {

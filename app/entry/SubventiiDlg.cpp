@@ -7,6 +7,7 @@
 #include "core/VORTAPLApp.h"
 #include "core/ValueFunctions.h"
 #include "entry/RepartizareSubventii.h"
+#include "entry/Tiparire.h"
 #include "platform/MessageBox.h"
 #include "widgets/XSimGrid.h"
 
@@ -107,7 +108,8 @@ const char* CSubventiiDlg::ColumnName(int iRow, int iCol) {
 void CSubventiiDlg::SetGrid() {
     std::string strCIF, strDen, strCodJudet;
     GetDateAgentImplicit(strCIF, strDen, strCodJudet);
-    const char* const* pEtichete = strCodJudet == "21" ? kEticheteNumerotate : kEtichete;
+    const char* const* pEtichete =
+        tiparire::EsteJudet21(strCodJudet) ? kEticheteNumerotate : kEtichete;
 
     CXSimGrid& g = *m_pGrid;
     g.SetRedraw(false);

@@ -28,7 +28,7 @@ using MessageHook = std::function<Answer(const MessageRecord&)>;
 inline constexpr const char* kCaption = "VORTAPL";
 
 // Shows a modal box (or asks the installed hook) and returns the button pressed.
-Answer ShowMessage(const std::string& text, const std::string& caption = "VORTAPL",
+Answer ShowMessage(const std::string& text, const std::string& caption = kCaption,
                    Icon icon = Icon::None, Buttons buttons = Buttons::Ok);
 
 // Installs a hook that answers every box; an empty hook restores the real dialog.
