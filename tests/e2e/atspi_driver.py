@@ -1,6 +1,7 @@
 """Driving the real program through the accessibility bus: find widgets by role and name,
 click them with the pointer, type with the keyboard, wait for what should appear."""
 
+import datetime
 import os
 import shutil
 import signal
@@ -174,6 +175,12 @@ class Program:
         if self.alive():
             os.killpg(self.proc.pid, signal.SIGKILL)
             self.proc.wait(10)
+
+
+def previous_month():
+    """(year, month) of the month a settlement is made for today: the one before this."""
+    today = datetime.date.today()
+    return (today.year - 1, 12) if today.month == 1 else (today.year, today.month - 1)
 
 
 MAIN_TITLE_PREFIX = "VORTAPL - Decont subventii si scutiri"

@@ -7,7 +7,6 @@ from the database file.
     demo_walk.py BIN_DIR      (run through run-e2e, which provides the display and the buses)
 """
 
-import datetime
 import os
 import socket
 import sys
@@ -19,7 +18,8 @@ import urllib.request
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 from atspi_driver import (E2EError, MainWindow, Program, click, find, isql, key,  # noqa: E402
-                          main_window, run_walk, type_into_cell, wait_for, window, window_gone)
+                          main_window, previous_month, run_walk, type_into_cell, wait_for,
+                          window, window_gone)
 
 ROOT = os.path.dirname(os.path.dirname(HERE))
 CIF = "31415926"
@@ -34,11 +34,6 @@ TABS = ["Subventii Centralizator", "Date Conventii-Date Angajator", "Pontaj", "S
 # The law tables the demonstration's schemes fill, with their database tables.
 LAW_TABLES = {"Tabel Articol 80": "ATO_RAPORTARE_ART80", "Tabel Articol 85": "ATO_RAPORTARE_ART85",
               "Tabel Legea 116": "ATO_RAPORTARE_L116", "Tabel Legea 72": "ATO_RAPORTARE_L72"}
-
-
-def previous_month():
-    today = datetime.date.today()
-    return (today.year - 1, 12) if today.month == 1 else (today.year, today.month - 1)
 
 
 def free_port():
@@ -83,7 +78,6 @@ class DemoWalk:
         self.program = Program([os.path.join(ROOT, "scripts", "run"), "--demo"], self.base,
                                self.log, env)
         self.win = MainWindow(main_window(120))  # the folder is made first
-        self.main = self.win.node
         self.win.wait_header("CIF/CUI: " + CIF)
         self.win.wait_header("DENUMIRE: " + EMPLOYER)
         self.win.wait_header("LUNA LUCRU: NEDEFINITA")

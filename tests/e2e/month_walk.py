@@ -5,7 +5,6 @@ view, finalize, and read the saved rows back from the database file.
     month_walk.py BIN_DIR      (run through run-e2e, which provides the display and the buses)
 """
 
-import datetime
 import os
 import subprocess
 import sys
@@ -14,8 +13,8 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from atspi_driver import (E2EError, MainWindow, Program, click, find, find_all,  # noqa: E402
-                          isql, key, main_window, run_walk, type_into_cell, wait_for,
-                          window_gone)
+                          isql, key, main_window, previous_month, run_walk, type_into_cell,
+                          wait_for, window_gone)
 
 CIF = "12345678"
 PERSONS = [  # CNP, name, first name, measure id, measure type
@@ -25,11 +24,6 @@ PERSONS = [  # CNP, name, first name, measure id, measure type
 CONSTANTS = {"ISR": "500", "SMB": "2000", "SMN": "3000", "PROC_ANGAJATOR": "0.50",
              "ZILELUC": "20"}
 INCOMES = {"POPESCU": "4000", "IONESCU": "3500"}
-
-
-def previous_month():
-    today = datetime.date.today()
-    return (today.year - 1, 12) if today.month == 1 else (today.year, today.month - 1)
 
 
 def conventions_xml(year):
@@ -77,7 +71,6 @@ class Walk:
         self.log = open(os.path.join(self.folder, "program-output.txt"), "w")
         self.program = Program(os.path.join(self.bin_dir, "vortapl"), self.folder, self.log)
         self.win = MainWindow(main_window())
-        self.main = self.win.node
 
     # --- the walk -------------------------------------------------------------------------
     def import_conventions(self):
