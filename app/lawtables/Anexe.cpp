@@ -33,12 +33,11 @@ void Note(Document& doc, const std::vector<const char*>& note) {
 
 // The table head: a rule, four head lines, a rule ending in "|", the column numbers, a rule.
 void Cap(Document& doc, int iRegula, const std::vector<const char*>& cap,
-         const char* szCap2 = nullptr, const char* szCap3 = nullptr,
-         const char* szCap3b = nullptr) {
+         const char* szCap2 = nullptr, const char* szCap3 = nullptr) {
     doc.Regula(iRegula);
     doc.Corp(cap[0]);
     doc.Corp(szCap2 ? szCap2 : cap[1]);
-    doc.Corp(szCap3 ? szCap3 : szCap3b ? szCap3b : cap[2]);
+    doc.Corp(szCap3 ? szCap3 : cap[2]);
     doc.Corp(cap[3]);
     doc.Regula(iRegula, true, true);
     doc.Corp(cap[4]);
@@ -60,10 +59,7 @@ struct Tabel {
     QString Total(int k, int c) const {
         return k <= iTotaluri ? Cell(iPersoane + k, c) : QString();
     }
-    __tagDATECONVENTIIANGAJATOR* Record(int r) const {
-        auto* pCache = theApp().m_pConventii.get();
-        return pCache ? pCache->Find(g.GetCellText(r, 1).toStdString()) : nullptr;
-    }
+    __tagDATECONVENTIIANGAJATOR* Record(int r) const { return page.Record(r); }
 };
 
 // The convention list of the tables whose persons come from the cache: the ID_MA of every
@@ -396,6 +392,7 @@ Anexa Compose(CLawTablePage& page, const Angajator& a, const platform::DateTime&
         x.rezultat = Rezultat::AltJudet;
         return x;
     }
+    const CLawTablePage::Index index(page); // the convention list and the rows look persons up
     const Tabel t(page);
     switch (tabel) {
     case lawrules::Tabel::Art80:

@@ -4,6 +4,7 @@
 #include "core/DbOperation.h"
 #include "core/MesajEroareBD.h"
 #include "core/VORTAPLApp.h"
+#include "entry/ValoriDetaliu.h"
 #include "platform/MessageBox.h"
 #include "widgets/XSimGrid.h"
 
@@ -25,12 +26,6 @@ using lawtable::Schema;
 using lawtable::Sursa;
 
 namespace {
-
-std::string Fmt0(double f) {
-    char sz[64];
-    std::snprintf(sz, sizeof sz, "%.0f", f);
-    return sz;
-}
 
 // The constants of the month as the constants list gives them, each looked up once per
 // recomputation (a month of many persons asks for the same few constants again and again).
@@ -195,23 +190,19 @@ std::string LowerKey(std::string s) {
 }
 } // namespace
 
-// The cache's lookup by key (first match, letter case ignored), built once for a pass over
-// every person and dropped at its end.
-struct CLawTablePage::Index {
-    CLawTablePage& page;
-    const std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*>* pPrevious;
-    std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*> byKey;
-    explicit Index(CLawTablePage& p) : page(p), pPrevious(p.m_pIndex) {
-        if (_NDateConventiiAngajator* pCache = theApp().m_pConventii.get())
-            for (int i = 0; i < pCache->GetCount(); ++i) {
-                __tagDATECONVENTIIANGAJATOR* r = pCache->GetAt(i);
-                if (!(*r)[slot::CNP].empty())
-                    byKey.emplace(LowerKey((*r)[slot::CNP]), r);
-            }
-        page.m_pIndex = &byKey;
-    }
-    ~Index() { page.m_pIndex = pPrevious; }
-};
+CLawTablePage::Index::Index(CLawTablePage& page) : m_page(page), m_pPrevious(page.m_pIndex) {
+    if (_NDateConventiiAngajator* pCache = theApp().m_pConventii.get())
+        for (int i = 0; i < pCache->GetCount(); ++i) {
+            __tagDATECONVENTIIANGAJATOR* r = pCache->GetAt(i);
+            if (!(*r)[slot::CNP].empty())
+                m_byKey.emplace(LowerKey((*r)[slot::CNP]), r);
+        }
+    page.m_pIndex = &m_byKey;
+}
+
+CLawTablePage::Index::~Index() {
+    m_page.m_pIndex = m_pPrevious;
+}
 
 __tagDATECONVENTIIANGAJATOR* CLawTablePage::Record(int iRow) const {
     const std::string key = GetCellText(*m_pGrid, iRow, 1);
@@ -260,12 +251,12 @@ void CLawTablePage::ComputePerson(int iRow, const lawrules::Constanta& cs) {
         break;
     }
     if (m_def.iColBaza)
-        SetCellText(g, iRow, m_def.iColBaza, s.fBaza ? Fmt0(*s.fBaza) : std::string());
-    SetCellText(g, iRow, m_def.iColSuma, s.fSuma ? Fmt0(*s.fSuma) : std::string());
+        SetCellText(g, iRow, m_def.iColBaza, s.fBaza ? detaliu::Format0(*s.fBaza) : std::string());
+    SetCellText(g, iRow, m_def.iColSuma, s.fSuma ? detaliu::Format0(*s.fSuma) : std::string());
     if (m_def.iColPlatit)
         SetCellText(g, iRow, m_def.iColPlatit,
-                    Fmt0(lawrules::SumaPlatita(rec[slot::VENIT_BRUT_IN_CONVENTIE],
-                                               rec[slot::VENIT_BRUT_CBFS_CONV])));
+                    detaliu::Format0(lawrules::SumaPlatita(rec[slot::VENIT_BRUT_IN_CONVENTIE],
+                                                           rec[slot::VENIT_BRUT_CBFS_CONV])));
     if (s.strMotiv.empty())
         m_motive.erase(rec[slot::CNP]);
     else
@@ -331,24 +322,30 @@ void CLawTablePage::UpdateTotals() {
                             GetCellText(g, row, m_def.iColCategorie)});
         const lawrules::TotaluriScutire t = lawrules::CalculTotaluri(
             rows, m_def.schema == Schema::Art85, theApp().m_bFaraRotunjire != 0);
-        if (m_iTotalRows == 3) {
-            SetCellText(g, R - 2, m_def.iColSuma, Fmt0(t.A1));
-            SetCellText(g, R - 2, m_def.iColPlatit, Fmt0(t.P));
-            SetCellText(g, R - 1, m_def.iColPlatit, Fmt0(t.C1));
-            SetCellText(g, R, m_def.iColPlatit, Fmt0(t.A1 + t.C1));
-        }
+        if (m_iTotalRows == 3)
+            ShowSettlementTotals(t.A1, t.P, t.C1, t.A1 + t.C1);
         fScutire = t.C1;
         fSubventie = t.A1;
     } else {
         for (int row = 1; row <= n; ++row)
             fSubventie += cell(row, m_def.iColSuma);
         if (m_iTotalRows == 1)
-            SetCellText(g, R, m_def.iColSuma, Fmt0(fSubventie));
+            SetCellText(g, R, m_def.iColSuma, detaliu::Format0(fSubventie));
     }
     theApp().m_totaluri.*m_def.pScutire = fScutire;
     theApp().m_totaluri.*m_def.pSubventie = fSubventie;
     UpdateHelpPane();
     SendToParent(notify::Totals);
+}
+
+// The three total rows of a table with an exemption: A1 and the paid total, C1, A1 + C1.
+void CLawTablePage::ShowSettlementTotals(double fA1, double fPlatit, double fC1, double fTotal) {
+    CXSimGrid& g = *m_pGrid;
+    const int R = g.GetRowCount();
+    SetCellText(g, R - 2, m_def.iColSuma, detaliu::Format0(fA1));
+    SetCellText(g, R - 2, m_def.iColPlatit, detaliu::Format0(fPlatit));
+    SetCellText(g, R - 1, m_def.iColPlatit, detaliu::Format0(fC1));
+    SetCellText(g, R, m_def.iColPlatit, detaliu::Format0(fTotal));
 }
 
 void CLawTablePage::ShowColumnHelp(int iCol) {

@@ -48,15 +48,30 @@ public:
     // Person rows: every row but the total rows present.
     int PersonCount() const;
 
+    // The conventions record of a row's person (by CNP LUNG, first match, letter case
+    // ignored); none for a row without one.
+    __tagDATECONVENTIIANGAJATOR* Record(int iRow) const;
+    // While it lives, Record looks the person up in the cache's records by key, built once:
+    // a pass over every person (recompute, save, annex) does not scan the whole cache per row.
+    class Index {
+    public:
+        explicit Index(CLawTablePage& page);
+        ~Index();
+        Index(const Index&) = delete;
+        Index& operator=(const Index&) = delete;
+
+    private:
+        CLawTablePage& m_page;
+        const std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*>* m_pPrevious;
+        std::unordered_map<std::string, __tagDATECONVENTIIANGAJATOR*> m_byKey;
+    };
+
 private:
     void SetHeaders();
     void SetMonth(long long iParam);
-    __tagDATECONVENTIIANGAJATOR* Record(int iRow) const;
-    // While every person is recomputed, the cache's records by key, so that each lookup does
-    // not scan the whole cache again.
-    struct Index;
     void ComputePerson(int iRow, const lawrules::Constanta& cs);
     void UpdateTotals();
+    void ShowSettlementTotals(double fA1, double fPlatit, double fC1, double fTotal);
     void UpdateHelpPane();
     bool Refused(int iRow) const;
     bool Fail(const std::string& strSignature, const std::string& strText);

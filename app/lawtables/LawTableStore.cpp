@@ -7,6 +7,7 @@
 #include "core/Database.h"
 #include "core/DetailId.h"
 #include "core/VORTAPLApp.h"
+#include "entry/ValoriDetaliu.h"
 #include "widgets/XSimGrid.h"
 
 #include <cerrno>
@@ -26,12 +27,6 @@ const char* const kJoinHead =
     "end ||'.'||extract(year from doc_data) as doc_data  from (";
 const char* const kJoinTail = ") as R LEFT OUTER JOIN ATO_INFO_CONVENTII A ON  R.CIF = A.CIF AND "
                               "R.ID_MA = A.ID_MA AND R.CNP = A.CNP ";
-
-std::string Fmt(const char* szFormat, double f) {
-    char sz[64];
-    std::snprintf(sz, sizeof sz, szFormat, f);
-    return sz;
-}
 
 // A numeric cell as the value bound for it. An empty cell (hours or amounts not worked yet) is
 // stored as 0; a cell that holds no number stops the save rather than store a wrong value.
@@ -90,7 +85,7 @@ std::string CellOf(const core::Statement& st, const lawtable::Coloana& col) {
     switch (col.tip) {
     case Tip::Numar:
     case Tip::Suma:
-        return Fmt("%.0f", st.GetDouble(name));
+        return detaliu::Format0(st.GetDouble(name));
     case Tip::Intreg:
         return std::to_string(st.GetInt(name));
     default:
@@ -114,6 +109,7 @@ bool CLawTablePage::SaveData(core::Transaction& tr) {
     CXSimGrid& g = *m_pGrid;
     const std::string strTable = m_def.szTabelaDB;
     const std::string& strCIF = theApp().m_strCIF;
+    const Index index(*this); // each row's record is looked up for its values
     try {
         std::string sql = "INSERT INTO " + strTable + " (ID,AN,LN,CIF";
         std::string marks = " VALUES ( ?, ?, ?, ?";
@@ -218,15 +214,11 @@ bool CLawTablePage::LoadFromDB() {
                 for (int i = 0; i < 4; ++i)
                     v[i] = st.IsNull(names[i]) ? 0 : st.GetDouble(names[i]);
             }
-            const int R = g.GetRowCount();
-            SetCellText(g, R - 2, m_def.iColSuma, Fmt("%.0f", v[0]));
-            SetCellText(g, R - 2, m_def.iColPlatit, Fmt("%.0f", v[1]));
-            SetCellText(g, R - 1, m_def.iColPlatit, Fmt("%.0f", v[2]));
-            SetCellText(g, R, m_def.iColPlatit, Fmt("%.0f", v[3]));
+            ShowSettlementTotals(v[0], v[1], v[2], v[3]);
             fSubventie = v[0];
             fScutire = v[2];
         } else if (m_iTotalRows == 1) {
-            SetCellText(g, g.GetRowCount(), m_def.iColSuma, Fmt("%.0f", fTotal));
+            SetCellText(g, g.GetRowCount(), m_def.iColSuma, detaliu::Format0(fTotal));
         }
         tr.Commit();
         theApp().m_totaluri.*m_def.pScutire = fScutire;
