@@ -43,6 +43,18 @@ MorPrint::StringTable g_stringTable;
 void put16(char* p, uint16_t v) {
     qToLittleEndian<quint16>(v, p);
 }
+
+// The first ten bytes of every document head: the magic, three format words of 1 and the
+// head's own size. A head is valid when it begins with them.
+QByteArray ipdSignature() {
+    QByteArray sig(10, '\0');
+    put16(sig.data(), MorPrint::FileMagic);
+    put16(sig.data() + 2, 1);
+    put16(sig.data() + 4, 1);
+    put16(sig.data() + 6, 1);
+    put16(sig.data() + 8, MorPrint::IpdHeadSize);
+    return sig;
+}
 void put32(char* p, int32_t v) {
     qToLittleEndian<qint32>(v, p);
 }
@@ -546,11 +558,8 @@ void MorPrint::WriteIPDHead() {
     if (!m_pIPD)
         return;
     char h[IpdHeadSize];
-    put16(h + 0, FileMagic);
-    put16(h + 2, 1);
-    put16(h + 4, 1);
-    put16(h + 6, 1);
-    put16(h + 8, IpdHeadSize);
+    const QByteArray sig = ipdSignature();
+    std::memcpy(h, sig.constData(), static_cast<size_t>(sig.size()));
     put16(h + 10, m_iReqFontSize);
     for (int i = 0; i < 4; ++i)
         put32(h + 12 + 4 * i, m_iUserMargins[i]);
@@ -614,11 +623,7 @@ void MorPrint::ReadDPDHead() {
 }
 
 bool MorPrint::ValidIPDHead(const QByteArray& head) {
-    if (head.size() < IpdHeadSize)
-        return false;
-    const char* h = head.constData();
-    return get16(h) == FileMagic && get16(h + 2) == 1 && get16(h + 4) == 1 && get16(h + 6) == 1 &&
-           get16(h + 8) == IpdHeadSize;
+    return head.size() >= IpdHeadSize && head.startsWith(ipdSignature());
 }
 
 bool MorPrint::ValidIPDHead(const QString& szFileName) {
@@ -1135,12 +1140,7 @@ qsizetype wholeMpdEntries(const QByteArray& mpd) {
     if (pos == mpd.size())
         return pos;
     const QByteArray tail = mpd.mid(pos + entryHead, MorPrint::IpdHeadSize);
-    QByteArray expected(10, '\0');
-    put16(expected.data(), MorPrint::FileMagic);
-    put16(expected.data() + 2, 1);
-    put16(expected.data() + 4, 1);
-    put16(expected.data() + 6, 1);
-    put16(expected.data() + 8, MorPrint::IpdHeadSize);
+    const QByteArray expected = ipdSignature();
     const qsizetype seen = std::min<qsizetype>(tail.size(), expected.size());
     if (seen == 0 ? whole == 0 : tail.left(seen) != expected.left(seen))
         return -1;

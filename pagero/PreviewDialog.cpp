@@ -218,10 +218,10 @@ void PreviewDialog::showPage(int page) {
     m_scroll->verticalScrollBar()->setValue(0);
 }
 
-void PreviewDialog::reportFailure(const QString& what) {
+void PreviewDialog::reportFailure(const QString& what, int icon) {
     const QString why = m_doc.GetLastError();
     MorPrint::ShowMessage(why.isEmpty() ? what : what + QLatin1Char('\n') + why,
-                          QStringLiteral("Previzualizare"), QMessageBox::Critical);
+                          QStringLiteral("Previzualizare"), icon);
 }
 
 void PreviewDialog::updateZoom() {
@@ -394,12 +394,9 @@ void PreviewDialog::loadEntry(int index) {
 }
 
 void PreviewDialog::afterLoad(bool ok) {
-    if (!ok) {
-        const QString why = m_doc.GetLastError();
-        MorPrint::ShowMessage(QStringLiteral("Fisierul nu este intr-un format cunoscut!") +
-                                  (why.isEmpty() ? QString() : QLatin1Char('\n') + why),
-                              QStringLiteral("Previzualizare"), QMessageBox::Warning);
-    }
+    if (!ok)
+        reportFailure(QStringLiteral("Fisierul nu este intr-un format cunoscut!"),
+                      QMessageBox::Warning);
     updateZoom();
     showPage(1);
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QMargins>
+#include <QMessageBox>
 
 class MorPrint;
 class QComboBox;
@@ -47,7 +48,7 @@ private:
     void loadEntry(int index);
     void afterLoad(bool ok);
     // The failure message with the document's reason below it.
-    void reportFailure(const QString& what);
+    void reportFailure(const QString& what, int icon = QMessageBox::Critical);
 
     MorPrint& m_doc;
     int m_iPage = 1;
