@@ -330,7 +330,8 @@ def isql(db, sql):
 
 def run_walk(walk, folder):
     """Runs walk.run(); on a failure prints why and the windows on screen, and keeps the
-    working folder (run-e2e looks there for the program's output). Returns the exit status."""
+    working folder (run-e2e looks there for the program's output). The program the walk
+    started (walk.program) is ended in any case. Returns the exit status."""
     ok = False
     try:
         walk.run()
@@ -341,6 +342,8 @@ def run_walk(walk, folder):
             for w in windows():
                 dump(w, 0, 3)
     finally:
+        if getattr(walk, "program", None) is not None:
+            walk.program.kill()
         if ok and not os.environ.get("VORTAPL_KEEP_TEST_FOLDERS"):
             shutil.rmtree(folder, ignore_errors=True)
         else:

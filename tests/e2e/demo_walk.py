@@ -211,17 +211,11 @@ class DemoWalk:
 
     def run(self):
         t0 = time.monotonic()
-        try:
-            for step in (self.start, self.import_conventions, self.check_constants,
-                         self.add_month, self.timesheet, self.payroll, self.law_tables,
-                         self.summary, self.save_and_finalize, self.print_preview, self.exit):
-                step()
-                print("%5.1f s  %s" % (time.monotonic() - t0, step.__name__))
-        finally:
-            if self.program.alive():
-                self.program.kill()
-        self.read_back()
-
+        for step in (self.start, self.import_conventions, self.check_constants, self.add_month,
+                     self.timesheet, self.payroll, self.law_tables, self.summary,
+                     self.save_and_finalize, self.print_preview, self.exit, self.read_back):
+            step()
+            print("%5.1f s  %s" % (time.monotonic() - t0, step.__name__))
 
 def main():
     walk = DemoWalk(sys.argv[1])

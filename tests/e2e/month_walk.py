@@ -156,23 +156,18 @@ class Walk:
     def run(self):
         self.prepare()
         self.start()
-        try:
-            self.import_conventions()
-            self.set_constants()
-            self.add_month()
-            self.fill_month()
-            self.save()
-            self.view()
-            self.escape_keeps_the_month()
-            self.save(finalize=True)
-            self.view()
-            self.win.wait_header("FINALIZATA")
-            self.exit()
-        finally:
-            if self.program.alive():
-                self.program.kill()
+        self.import_conventions()
+        self.set_constants()
+        self.add_month()
+        self.fill_month()
+        self.save()
+        self.view()
+        self.escape_keeps_the_month()
+        self.save(finalize=True)
+        self.view()
+        self.win.wait_header("FINALIZATA")
+        self.exit()
         self.read_back()
-
 
 def main():
     walk = Walk(sys.argv[1])
