@@ -16,6 +16,17 @@ DateTime Now();
 // Fixes the clock to the given local time (tests); std::nullopt restores the system clock.
 void SetFixedNow(std::optional<DateTime> value);
 
+// The clock fixed while this lives (tests), the system clock again after it, even when a
+// test stops early.
+class ScopedFixedNow {
+public:
+    explicit ScopedFixedNow(const DateTime& value) { SetFixedNow(value); }
+    ~ScopedFixedNow() { SetFixedNow(std::nullopt); }
+    ScopedFixedNow(const ScopedFixedNow&) = delete;
+    ScopedFixedNow& operator=(const ScopedFixedNow&) = delete;
+    void Set(const DateTime& value) { SetFixedNow(value); }
+};
+
 // Builds a DateTime for a local calendar time, filling epochSeconds.
 DateTime MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 

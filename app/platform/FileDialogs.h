@@ -31,6 +31,23 @@ std::optional<std::string> GetExistingDirectory(const std::string& caption,
 
 void SetFileDialogHook(FileDialogHook hook);
 
+// A hook that answers every file dialog with the same path (nothing: the user cancels) while
+// it lives; seen, when given, receives each request.
+class ScopedFileAnswer {
+public:
+    explicit ScopedFileAnswer(std::optional<std::string> answer,
+                              FileDialogRequest* seen = nullptr) {
+        SetFileDialogHook([answer, seen](const FileDialogRequest& r) {
+            if (seen)
+                *seen = r;
+            return answer;
+        });
+    }
+    ~ScopedFileAnswer() { SetFileDialogHook({}); }
+    ScopedFileAnswer(const ScopedFileAnswer&) = delete;
+    ScopedFileAnswer& operator=(const ScopedFileAnswer&) = delete;
+};
+
 // The dialog a request opens, with its Romanian labels, not yet run. Qt's own dialog is used
 // (not the desktop's) because only its labels can be set.
 std::unique_ptr<QFileDialog> BuildFileDialog(const FileDialogRequest& request);

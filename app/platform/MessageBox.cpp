@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
+
 namespace platform {
 namespace {
 MessageHook& hook() {
@@ -52,8 +54,9 @@ void SetMessageHook(MessageHook h) {
     hook() = std::move(h);
 }
 
-void SetMessageAudit(std::function<void(const MessageRecord&)> a) {
-    audit() = std::move(a);
+std::function<void(const MessageRecord&)>
+SetMessageAudit(std::function<void(const MessageRecord&)> a) {
+    return std::exchange(audit(), std::move(a));
 }
 
 std::vector<std::string> ButtonTexts(Buttons buttons) {

@@ -36,7 +36,9 @@ void SetMessageHook(MessageHook hook);
 
 // Installs an observer that sees every box before it is shown or answered by the hook (the
 // test runner checks each box of every test with it); an empty one removes it.
-void SetMessageAudit(std::function<void(const MessageRecord&)> audit);
+// Returns the audit it replaces, so that a test can put it back.
+std::function<void(const MessageRecord&)>
+SetMessageAudit(std::function<void(const MessageRecord&)> audit);
 
 // The box ShowMessage would show, with its Romanian button texts, not yet run.
 std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRecord& record);

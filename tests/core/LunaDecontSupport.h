@@ -139,13 +139,8 @@ struct Fixture {
         return out;
     }
 
-    int Count(const std::string& sqlCount) {
-        core::Transaction tr(s.App().m_db);
-        tr.Start();
-        core::Statement st(tr);
-        st.Execute(sqlCount);
-        st.Fetch();
-        return st.GetInt("NR");
+    long long Count(const std::string& sqlCount) {
+        return testsupport::CountRows(s.App().m_db, sqlCount);
     }
 
     std::vector<Event> Take() {

@@ -21,11 +21,12 @@ using lunatest::Fixture;
 using platform::Answer;
 
 namespace {
-struct FixedClock {
-    FixedClock(int y, int m, int d, int h = 10) { Set(y, m, d, h); }
-    ~FixedClock() { platform::SetFixedNow(std::nullopt); }
+// The clock fixed at a day (10 o'clock unless said), by its calendar numbers.
+struct FixedClock : platform::ScopedFixedNow {
+    FixedClock(int y, int m, int d, int h = 10)
+        : ScopedFixedNow(platform::MakeDateTime(y, m, d, h)) {}
     void Set(int y, int m, int d, int h = 10) {
-        platform::SetFixedNow(platform::MakeDateTime(y, m, d, h));
+        ScopedFixedNow::Set(platform::MakeDateTime(y, m, d, h));
     }
 };
 

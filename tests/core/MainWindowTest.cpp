@@ -276,13 +276,13 @@ TEST(MainWindow, CommandsNotYetAvailableSaySo) {
 
 TEST(MonthPicker, ProposesThePreviousMonthAndChecksRanges) {
     StartedApp s;
-    platform::SetFixedNow(platform::MakeDateTime(2015, 1, 20));
+    platform::ScopedFixedNow clock(platform::MakeDateTime(2015, 1, 20));
     {
         CSelectieLunaDlg dlg;
         EXPECT_EQ(dlg.m_iAnul, 2014);
         EXPECT_EQ(dlg.m_iLuna, 12);
     }
-    platform::SetFixedNow(platform::MakeDateTime(2026, 12, 10));
+    clock.Set(platform::MakeDateTime(2026, 12, 10));
     struct Case {
         const char* an;
         const char* luna;
@@ -316,7 +316,6 @@ TEST(MonthPicker, ProposesThePreviousMonthAndChecksRanges) {
             EXPECT_EQ(dlg.m_iLuna, std::stoi(c.luna));
         }
     }
-    platform::SetFixedNow(std::nullopt);
 }
 
 namespace {

@@ -29,7 +29,7 @@ TEST(PasulUrmator, TheHintFollowsTheState) {
 
 TEST(PasulUrmator, EveryPageShowsTheHintUntilAMonthIsOpen) {
     testsupport::StartedApp s;
-    platform::SetFixedNow(platform::MakeDateTime(2026, 1, 15));
+    platform::ScopedFixedNow clock(platform::MakeDateTime(2026, 1, 15));
     std::vector<CTabPage*> pages;
     for (int i = 0; i < CVORTAPLDlg::TabCount; ++i)
         pages.push_back(new CTabPage);
@@ -54,5 +54,4 @@ TEST(PasulUrmator, EveryPageShowsTheHintUntilAMonthIsOpen) {
     w->Notify(notify::Enable, 1);
     for (CTabPage* p : pages)
         EXPECT_EQ(p->Hint(), "");
-    platform::SetFixedNow(std::nullopt);
 }

@@ -21,13 +21,6 @@ void prepare(const WorkFolder& f, const std::string& sql) {
     db.ExecuteImmediate(sql);
 }
 
-long long scalar(core::Database& db, const std::string& sql) {
-    core::Transaction tr(db, core::TransactionMode::ReadOnly);
-    core::Statement st(tr);
-    st.Execute(sql);
-    st.Fetch();
-    return st.GetInt64("NR");
-}
 } // namespace
 
 TEST(Startup, EmptyFolderGetsDatabaseAndLogInStartupOrder) {
@@ -88,10 +81,10 @@ TEST(Startup, SecondStartLeavesTheDatabaseAsItWas) {
     for (int run = 0; run < 2; ++run) {
         CVORTAPLApp app;
         ASSERT_TRUE(app.Startup());
-        EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM ATN_AGENTI"), 1);
-        EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM JUDETE"), 42);
-        EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATIONS WHERE "
-                                   "RDB$SYSTEM_FLAG = 0"),
+        EXPECT_EQ(testsupport::CountRows(app.m_db, "SELECT COUNT(*) AS NR FROM ATN_AGENTI"), 1);
+        EXPECT_EQ(testsupport::CountRows(app.m_db, "SELECT COUNT(*) AS NR FROM JUDETE"), 42);
+        EXPECT_EQ(testsupport::CountRows(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATIONS WHERE "
+                                                   "RDB$SYSTEM_FLAG = 0"),
                   22);
     }
 }
@@ -130,13 +123,15 @@ TEST(Startup, UpgradeAddsTheArt93_4TableWithBothKeys) {
     prepare(f, "DROP TABLE ATO_RAPORTARE_ART93_4");
     CVORTAPLApp app;
     ASSERT_TRUE(app.Startup());
-    EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATION_CONSTRAINTS WHERE "
-                               "RDB$RELATION_NAME = 'ATO_RAPORTARE_ART93_4' AND "
-                               "RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'FOREIGN KEY')"),
+    EXPECT_EQ(testsupport::CountRows(app.m_db,
+                                     "SELECT COUNT(*) AS NR FROM RDB$RELATION_CONSTRAINTS WHERE "
+                                     "RDB$RELATION_NAME = 'ATO_RAPORTARE_ART93_4' AND "
+                                     "RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'FOREIGN KEY')"),
               2);
-    EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$REF_CONSTRAINTS WHERE "
-                               "RDB$CONSTRAINT_NAME = 'FK_ATO_RAPORTARE_ART93_4' AND "
-                               "RDB$DELETE_RULE = 'CASCADE' AND RDB$UPDATE_RULE = 'CASCADE'"),
+    EXPECT_EQ(testsupport::CountRows(app.m_db,
+                                     "SELECT COUNT(*) AS NR FROM RDB$REF_CONSTRAINTS WHERE "
+                                     "RDB$CONSTRAINT_NAME = 'FK_ATO_RAPORTARE_ART93_4' AND "
+                                     "RDB$DELETE_RULE = 'CASCADE' AND RDB$UPDATE_RULE = 'CASCADE'"),
               1);
     EXPECT_NE(f.ReadFile("vortapl.log")
                   .find("[ERR][CVORTAPLApp::CreareTabelaArt93_4(IBPP::"
@@ -162,9 +157,10 @@ TEST(Startup, AnUpgradeCutShortIsCompletedAtTheNextStart) {
         for (int run = 0; run < 2; ++run) { // the second start finds nothing left to do
             CVORTAPLApp app;
             ASSERT_TRUE(app.Startup()) << c.what << ": " << boxes.lastText();
-            EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATION_CONSTRAINTS "
-                                       "WHERE RDB$RELATION_NAME = 'ATO_RAPORTARE_ART93_4' AND "
-                                       "RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'FOREIGN KEY')"),
+            EXPECT_EQ(testsupport::CountRows(
+                          app.m_db, "SELECT COUNT(*) AS NR FROM RDB$RELATION_CONSTRAINTS "
+                                    "WHERE RDB$RELATION_NAME = 'ATO_RAPORTARE_ART93_4' AND "
+                                    "RDB$CONSTRAINT_TYPE IN ('PRIMARY KEY', 'FOREIGN KEY')"),
                       2)
                 << c.what;
             app.m_db.ExecuteImmediate("INSERT INTO ATO_RAPORTARE (AN, LN, CIF) VALUES (2024, "
@@ -177,7 +173,9 @@ TEST(Startup, AnUpgradeCutShortIsCompletedAtTheNextStart) {
                 std::to_string(run) + "', 1, 1, 'A', 'C', 0, 0, 0, 1, 1)");
             // The cascade works: deleting the settlement takes its detail row along.
             app.m_db.ExecuteImmediate("DELETE FROM ATO_RAPORTARE");
-            EXPECT_EQ(scalar(app.m_db, "SELECT COUNT(*) AS NR FROM ATO_RAPORTARE_ART93_4"), 0);
+            EXPECT_EQ(testsupport::CountRows(app.m_db,
+                                             "SELECT COUNT(*) AS NR FROM ATO_RAPORTARE_ART93_4"),
+                      0);
         }
         EXPECT_TRUE(boxes.messages().empty()) << c.what;
     }

@@ -17,9 +17,9 @@ void writeBytes(const fs::path& p, size_t n) {
     std::ofstream out(p, std::ios::binary);
     out << std::string(n, 'x');
 }
-struct FixedClock {
-    FixedClock() { platform::SetFixedNow(platform::MakeDateTime(2024, 7, 3, 9, 5, 1)); }
-    ~FixedClock() { platform::SetFixedNow(std::nullopt); }
+// The log's timestamps are those of 3 July 2024, 09:05:01.
+struct FixedClock : platform::ScopedFixedNow {
+    FixedClock() : ScopedFixedNow(platform::MakeDateTime(2024, 7, 3, 9, 5, 1)) {}
 };
 } // namespace
 

@@ -77,7 +77,7 @@ TEST(IsNumeric, AcceptsOnlyDigits) {
 }
 
 TEST(GenerateCodUnic, SameSecondSameCodeWithinRange) {
-    platform::SetFixedNow(platform::MakeDateTime(2024, 3, 5, 10, 0, 7));
+    platform::ScopedFixedNow clock(platform::MakeDateTime(2024, 3, 5, 10, 0, 7));
     int a = GenerateCodUnic();
     int b = GenerateCodUnic();
     EXPECT_EQ(a, b);
@@ -85,14 +85,13 @@ TEST(GenerateCodUnic, SameSecondSameCodeWithinRange) {
     EXPECT_LE(a, 32767);
     bool differs = false;
     for (int s = 8; s < 20; ++s) {
-        platform::SetFixedNow(platform::MakeDateTime(2024, 3, 5, 10, 0, s));
+        clock.Set(platform::MakeDateTime(2024, 3, 5, 10, 0, s));
         int c = GenerateCodUnic();
         EXPECT_GE(c, 0);
         EXPECT_LE(c, 32767);
         differs = differs || c != a;
     }
     EXPECT_TRUE(differs);
-    platform::SetFixedNow(std::nullopt);
 }
 
 TEST(ParseNumbers, TheWholeTextIsANumberOrItIsRefused) {

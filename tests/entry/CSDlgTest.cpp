@@ -21,9 +21,8 @@ using testsupport::StartedApp;
 namespace {
 
 // Today is fixed, so the dialog opens on a known month.
-struct FixedToday {
-    FixedToday() { platform::SetFixedNow(platform::MakeDateTime(2024, 3, 15)); }
-    ~FixedToday() { platform::SetFixedNow(std::nullopt); }
+struct FixedToday : platform::ScopedFixedNow {
+    FixedToday() : ScopedFixedNow(platform::MakeDateTime(2024, 3, 15)) {}
 };
 
 void Save(CCSDlg& dlg) {

@@ -8,9 +8,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QTest>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,15 +56,15 @@ inline void TypeIntoCell(CXSimGrid& grid, int row, int col, const QString& text)
 // later (it shows itself pressed first), so wait until it has let go.
 inline void PressShortcut(QWidget* w, Qt::Key key) {
     QTest::keyClick(w, key, Qt::AltModifier);
-    const QDeadlineTimer limit(10000);
-    for (;;) {
-        bool bDown = false;
-        for (QAbstractButton* b : w->window()->findChildren<QAbstractButton*>())
-            bDown = bDown || b->isDown();
-        if (!bDown || limit.hasExpired())
-            break;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    // A button still down after 10 s leaves the test's own checks to fail.
+    (void)QTest::qWaitFor(
+        [w] {
+            for (QAbstractButton* b : w->window()->findChildren<QAbstractButton*>())
+                if (b->isDown())
+                    return false;
+            return true;
+        },
+        10000);
     QCoreApplication::processEvents();
 }
 
@@ -91,6 +91,22 @@ inline std::vector<std::vector<std::string>> Rows(const std::string& sql,
     }
     tr.Commit();
     return rows;
+}
+
+// A statement with bound values, committed.
+inline void Exec(const std::string& sql, const std::vector<core::Value>& values = {}) {
+    core::Transaction tr(theApp().m_db);
+    tr.Start();
+    core::Statement st(tr);
+    st.Execute(sql, values);
+    tr.Commit();
+}
+
+// A system constant of a month, seen by the constants list at once.
+inline void SetConstant(int iAn, int iLuna, const std::string& strCS, double fValoare) {
+    Exec("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
+         {std::int64_t(iAn), std::int64_t(iLuna), strCS, fValoare});
+    theApp().m_constante.Load();
 }
 
 inline long long Count(const std::string& sql, const std::vector<core::Value>& values = {}) {

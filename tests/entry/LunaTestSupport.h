@@ -3,6 +3,7 @@
 // document of the test data, and the summary and conventions pages joined as the main window
 // joins them (what one page sends reaches every page, in tab order).
 
+#include "EntryTestSupport.h"
 #include "core/Database.h"
 #include "core/VORTAPLApp.h"
 #include "entry/DateConventiiAngajatorDlg.h"
@@ -33,24 +34,12 @@ inline void ImportConventii(const std::string& strDocument, const std::string& s
     SaveConventii(theApp().m_db, strCIF, "0123456789abcdef0123456789abcdef", rows);
 }
 
-inline void Exec(const std::string& sql, const std::vector<core::Value>& values = {}) {
-    core::Transaction tr(theApp().m_db);
-    tr.Start();
-    core::Statement st(tr);
-    st.Execute(sql, values);
-    tr.Commit();
-}
+using entrytest::Exec;
+using entrytest::SetConstant;
 
 inline void AddEmployer(const std::string& strCIF, const std::string& strCodJudet, int iCurent) {
     Exec("INSERT INTO ATN_AGENTI (CIF, CURENT, COD_JUDET, DENUMIRE) VALUES (?, ?, ?, ?)",
          {strCIF, std::int64_t(iCurent), strCodJudet, std::string("SC Exemplu SRL")});
-}
-
-// A system constant of a month, seen by the constants list at once.
-inline void SetConstant(int iAn, int iLuna, const std::string& strCS, double fValoare) {
-    Exec("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (?, ?, ?, ?)",
-         {std::int64_t(iAn), std::int64_t(iLuna), strCS, fValoare});
-    theApp().m_constante.Load();
 }
 
 struct PaginiLuna {

@@ -3,6 +3,7 @@
 // conventions page fills it, the month's constants, and the two pages joined by a relay that
 // passes every notification to both, in tab order, and keeps a journal of what was sent.
 
+#include "EntryTestSupport.h"
 #include "core/ConventiiCache.h"
 #include "core/Lists.h"
 #include "core/TabPage.h"
@@ -81,12 +82,9 @@ struct Pages {
     }
 };
 
-// ZILELUC (and the minimum wage) of a month, stored and taken into the constants list.
+// ZILELUC of a month, stored and taken into the constants list.
 inline void SetZileLuc(int an, int ln, int zile) {
-    theApp().m_db.ExecuteImmediate("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (" +
-                                   std::to_string(an) + ", " + std::to_string(ln) +
-                                   ", 'ZILELUC', " + std::to_string(zile) + ")");
-    theApp().m_constante.Load();
+    entrytest::SetConstant(an, ln, "ZILELUC", zile);
 }
 
 // The settlement row the detail rows hang on.

@@ -476,7 +476,7 @@ TEST(ConventiiDocument, RepeatsAreTheSameCnpAndMeasureAsAnEarlierRow) {
 // Each text below was given to the engine as a date (CAST('...' AS DATE)) on 11 December 2026,
 // and the import reads it the same: as the same day, or not at all.
 TEST(ConventiiValori, DatesAreReadAsTheEngineReadsThem) {
-    platform::SetFixedNow(platform::MakeDateTime(2026, 12, 11));
+    platform::ScopedFixedNow clock(platform::MakeDateTime(2026, 12, 11));
     struct Case {
         const char* text;
         int y, m, d; // 0: the engine refuses it
@@ -520,5 +520,4 @@ TEST(ConventiiValori, DatesAreReadAsTheEngineReadsThem) {
             EXPECT_EQ(d.day, c.d) << c.text;
         }
     }
-    platform::SetFixedNow(std::nullopt);
 }

@@ -63,17 +63,7 @@ const std::vector<std::string> kCols = {"CIF",
 
 const char* const kOk = "Import efectuat cu succes!";
 
-struct ScopedFileAnswer {
-    explicit ScopedFileAnswer(std::optional<std::string> answer,
-                              platform::FileDialogRequest* seen = nullptr) {
-        platform::SetFileDialogHook([answer, seen](const platform::FileDialogRequest& r) {
-            if (seen)
-                *seen = r;
-            return answer;
-        });
-    }
-    ~ScopedFileAnswer() { platform::SetFileDialogHook({}); }
-};
+using platform::ScopedFileAnswer;
 
 class ImportDlgTest : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 // put into the cache the way the conventions page, the timesheet and the payroll fill it, and
 // the notifications sent the way the main window relays them.
 
+#include "../entry/EntryTestSupport.h"
 #include "WorkFolder.h"
 #include "core/ConventiiCache.h"
 #include "core/VORTAPLApp.h"
@@ -81,9 +82,7 @@ public:
         app.m_pConventii->Clear();
     }
     void Constant(const std::string& cs, int an, int ln, double value) {
-        m_app.Exec("INSERT INTO ATN_CS (AN, LN, CS, VALOARE) VALUES (" + std::to_string(an) + ", " +
-                   std::to_string(ln) + ", '" + cs + "', " + Num(value) + ")");
-        theApp().m_constante.Load();
+        entrytest::SetConstant(an, ln, cs, value);
     }
     // The settlement row the summary inserts first during a save.
     void Settlement() {

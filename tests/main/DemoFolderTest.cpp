@@ -19,16 +19,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-long long Count(core::Database& db, const std::string& sql) {
-    core::Transaction tr(db, core::TransactionMode::ReadOnly);
-    core::Statement st(tr);
-    st.Execute(sql);
-    st.Fetch();
-    return st.GetInt64("NR");
-}
-} // namespace
-
 TEST(DemoFolder, HoldsAnEmployerTwoYearsOfReferenceDataAndTheAgencysFiles) {
     testsupport::WorkFolder f(false);
     const fs::path demo = f.Path() / "demo";
@@ -41,11 +31,14 @@ TEST(DemoFolder, HoldsAnEmployerTwoYearsOfReferenceDataAndTheAgencysFiles) {
     {
         core::Database db;
         db.Connect((demo / "VORTAPL.DAT").string(), core::kDbUser, core::kDbPassword);
-        EXPECT_EQ(Count(db, "SELECT COUNT(*) AS NR FROM ATN_AGENTI WHERE CURENT = 1"), 1);
+        EXPECT_EQ(
+            testsupport::CountRows(db, "SELECT COUNT(*) AS NR FROM ATN_AGENTI WHERE CURENT = 1"),
+            1);
         // Every property the employer editor asks for is filled, the IBAN a valid one.
-        EXPECT_EQ(Count(db, "SELECT COUNT(*) AS NR FROM ATN_PROPRIETATI_AGENTI P WHERE NOT "
-                            "EXISTS (SELECT 1 FROM ATN_AGENTI_DETALII D WHERE D.PROPRIETATE = "
-                            "P.DENUMIRE AND D.CIF = '31415926' AND D.VALOARE <> '')"),
+        EXPECT_EQ(testsupport::CountRows(
+                      db, "SELECT COUNT(*) AS NR FROM ATN_PROPRIETATI_AGENTI P WHERE NOT "
+                          "EXISTS (SELECT 1 FROM ATN_AGENTI_DETALII D WHERE D.PROPRIETATE = "
+                          "P.DENUMIRE AND D.CIF = '31415926' AND D.VALOARE <> '')"),
                   0);
         core::Transaction tr(db, core::TransactionMode::ReadOnly);
         core::Statement st(tr);
@@ -56,17 +49,18 @@ TEST(DemoFolder, HoldsAnEmployerTwoYearsOfReferenceDataAndTheAgencysFiles) {
         // Five constants for each of the last 24 months, this month and the previous included.
         const QDate today = QDate::currentDate();
         const QDate prev = today.addMonths(-1);
-        EXPECT_EQ(Count(db, "SELECT COUNT(*) AS NR FROM ATN_CS"), 24 * 5);
+        EXPECT_EQ(testsupport::CountRows(db, "SELECT COUNT(*) AS NR FROM ATN_CS"), 24 * 5);
         for (const QDate& d : {today, prev, today.addMonths(-23)})
-            EXPECT_EQ(Count(db, "SELECT COUNT(*) AS NR FROM ATN_CS WHERE AN = " +
-                                    std::to_string(d.year()) +
-                                    " AND LN = " + std::to_string(d.month())),
+            EXPECT_EQ(testsupport::CountRows(db, "SELECT COUNT(*) AS NR FROM ATN_CS WHERE AN = " +
+                                                     std::to_string(d.year()) +
+                                                     " AND LN = " + std::to_string(d.month())),
                       5);
         // Twelve fixed feasts and five movable ones, some of which may fall on a fixed one.
-        EXPECT_GE(Count(db, "SELECT COUNT(*) AS NR FROM ATN_SARBATORI_LEGALE WHERE "
-                            "EXTRACT(YEAR FROM DATA) = " +
-                                std::to_string(today.year())),
-                  15);
+        EXPECT_GE(
+            testsupport::CountRows(db, "SELECT COUNT(*) AS NR FROM ATN_SARBATORI_LEGALE WHERE "
+                                       "EXTRACT(YEAR FROM DATA) = " +
+                                           std::to_string(today.year())),
+            15);
     }
 
     // The conventions file reads, checks and covers every scheme.

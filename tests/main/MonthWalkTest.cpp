@@ -45,15 +45,6 @@ const char* const kConventii =
 </exportKRENO>
 )";
 
-struct FileAnswer {
-    explicit FileAnswer(const std::string& path) {
-        platform::SetFileDialogHook([path](const platform::FileDialogRequest&) {
-            return std::optional<std::string>(path);
-        });
-    }
-    ~FileAnswer() { platform::SetFileDialogHook({}); }
-};
-
 struct Walk {
     testsupport::StartedApp s;
     std::unique_ptr<CVORTAPLDlg> w;
@@ -86,7 +77,7 @@ TEST(MonthWalk, AWholeMonthFromImportToAbandon) {
     std::string crypt;
     ASSERT_TRUE(EncryptTransferFile(xml, crypt));
     {
-        FileAnswer file(crypt);
+        platform::ScopedFileAnswer file(crypt);
         platform::ScopedModalHook hook([](QDialog& d) {
             auto* dlg = dynamic_cast<CImportConventiiKrenoDlg*>(&d);
             if (!dlg)

@@ -42,7 +42,8 @@ TEST(PlatformTexts, MessageBoxesHaveRomanianButtons) {
 
 TEST(PlatformTexts, TheAuditSeesBoxesAnsweredByAHook) {
     std::vector<std::string> seen;
-    platform::SetMessageAudit([&](const platform::MessageRecord& r) { seen.push_back(r.text); });
+    auto previous = platform::SetMessageAudit(
+        [&](const platform::MessageRecord& r) { seen.push_back(r.text); });
     {
         platform::ScopedMessageRecorder rec;
         rec.queue(platform::Answer::No);
@@ -50,7 +51,7 @@ TEST(PlatformTexts, TheAuditSeesBoxesAnsweredByAHook) {
                                         platform::Buttons::YesNo),
                   platform::Answer::No);
     }
-    platform::SetMessageAudit({});
+    platform::SetMessageAudit(std::move(previous)); // the suite's own check on every box
     EXPECT_EQ(seen, std::vector<std::string>{"Continuati?"});
 }
 

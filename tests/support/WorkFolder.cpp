@@ -90,4 +90,12 @@ void StartedApp::Exec(const std::string& sql) {
     m_app->m_db.ExecuteImmediate(sql);
 }
 
+long long CountRows(core::Database& db, const std::string& sql) {
+    core::Transaction tr(db, core::TransactionMode::ReadOnly);
+    core::Statement st(tr);
+    st.Execute(sql);
+    st.Fetch();
+    return st.GetInt64("NR");
+}
+
 } // namespace testsupport

@@ -8,6 +8,9 @@
 #include <string>
 
 class CVORTAPLApp;
+namespace core {
+class Database;
+}
 
 namespace testsupport {
 
@@ -42,6 +45,9 @@ private:
     WorkFolder m_folder;
     std::unique_ptr<CVORTAPLApp> m_app;
 };
+
+// The NR column of a query that counts (one row), read in a read-only transaction.
+long long CountRows(core::Database& db, const std::string& sql);
 
 // Path of the template database of this process (built on first use).
 std::filesystem::path TemplateDatabase();
