@@ -7,8 +7,6 @@
 #include <QHash>
 #include <QTextStream>
 
-#include <cstddef>
-
 namespace qivskin {
 namespace {
 

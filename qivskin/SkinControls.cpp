@@ -25,11 +25,6 @@ namespace qivskin {
 
 namespace {
 
-void setAll(QPalette& p, QPalette::ColorRole role, QivColor c) {
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        p.setColor(group, role, ToQColor(c));
-}
-
 void setEnabledGroups(QPalette& p, QPalette::ColorRole role, QivColor c) {
     p.setColor(QPalette::Active, role, ToQColor(c));
     p.setColor(QPalette::Inactive, role, ToQColor(c));
@@ -168,8 +163,8 @@ void SkinWindow::applyColours(Child& c) {
     case Kind::Edit:
     case Kind::NumberEdit:
     case Kind::EditColours:
-        setAll(p, QPalette::Base, k.clEdit);
-        setAll(p, QPalette::Window, k.clEdit);
+        p.setColor(QPalette::Base, ToQColor(k.clEdit));
+        p.setColor(QPalette::Window, ToQColor(k.clEdit));
         setEnabledGroups(p, QPalette::Text,
                          isReadOnly(w)   ? k.clEditTextReadOnly
                          : w->hasFocus() ? k.clEditTextFocus
@@ -179,18 +174,18 @@ void SkinWindow::applyColours(Child& c) {
     case Kind::Label:
     case Kind::FocusRedraw:
         // buttons fill their background from the Button role, labels from Window
-        setAll(p, QPalette::Window, k.clStatic);
-        setAll(p, w->backgroundRole(), k.clStatic);
+        p.setColor(QPalette::Window, ToQColor(k.clStatic));
+        p.setColor(w->backgroundRole(), ToQColor(k.clStatic));
         setEnabledGroups(p, QPalette::WindowText,
                          w->hasFocus() ? k.clStaticTextFocus : k.clStaticText);
         break;
     case Kind::ListBox:
-        setAll(p, QPalette::Base, k.clListBox);
+        p.setColor(QPalette::Base, ToQColor(k.clListBox));
         setEnabledGroups(p, QPalette::Text, k.clStaticText);
         break;
     case Kind::ListView:
-        setAll(p, QPalette::Base, k.clListView);
-        setAll(p, QPalette::AlternateBase, k.clListView);
+        p.setColor(QPalette::Base, ToQColor(k.clListView));
+        p.setColor(QPalette::AlternateBase, ToQColor(k.clListView));
         break;
     default:
         return;

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -27,11 +26,6 @@ QFont titleFont() {
     return f;
 }
 
-QPalette withRole(QPalette p, QPalette::ColorRole role, const QColor& c) {
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        p.setColor(group, role, c);
-    return p;
-}
 } // namespace
 
 WindowStyle StyleOf(const QWidget* window) {
@@ -126,7 +120,9 @@ void SkinWindow::attach(const WindowStyle& style) {
     w->setMouseTracking(true);
     m_ownPalette = w->testAttribute(Qt::WA_SetPalette);
     m_palette = w->palette();
-    w->setPalette(withRole(w->palette(), QPalette::Window, ToQColor(l.colors.clWnd)));
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, ToQColor(l.colors.clWnd)); // in every colour group
+    w->setPalette(palette);
     m_contentsMargins = w->contentsMargins();
     m_minimumSize = w->minimumSize();
     if (m_hasFrame) {

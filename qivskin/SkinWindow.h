@@ -48,7 +48,6 @@ public:
 
     const QObject* key() const { return m_key; }
     QWidget* widget() const { return m_window.data(); }
-    bool hasFrame() const { return m_hasFrame; }
     QMargins margins() const;
     QRect clientRect() const;
 
