@@ -8,6 +8,7 @@
 #include "exchange/XmlText.h"
 #include "platform/Clock.h"
 
+#include "PinFiles.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -425,11 +426,7 @@ TEST(FisierPin, OnePinPerCompleteBlockOfTwoHundredFiftyCharacters) {
     const char* pins[] = {"1234", "0042", "9876"};
     std::string file;
     for (int b = 0; b < 3; ++b) {
-        std::string block(250, 'x');
-        block[189] = pins[b][0];
-        block[17] = pins[b][1];
-        block[171] = pins[b][2];
-        block[87] = pins[b][3];
+        std::string block = pintest::PinBlock(pins[b], 'x');
         if (b == 1) {
             block[10] = '\n';
             block[20] = '\r';

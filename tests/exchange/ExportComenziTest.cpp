@@ -5,6 +5,7 @@
 #include "exchange/ExportDecont.h"
 
 #include "LocalHttpServer.h"
+#include "PinFiles.h"
 #include "RecordingServer.h"
 #include "TestFiles.h"
 #include "WorkFolder.h"
@@ -92,26 +93,13 @@ TEST_F(ExportCommandsTest, ExportWritesOnlyTheTransferFileIntoTheChosenFolder) {
 
 TEST_F(ExportCommandsTest, UploadAfterThePinLeavesTheTransferFileInTheWorkingFolder) {
     testhttp::LocalHttpServer web;
-    std::string block(250, 'q');
-    block[189] = '2';
-    block[17] = '4';
-    block[171] = '6';
-    block[87] = '8';
-    const std::string pin = EncryptTransferData(block);
+    const std::string pin = EncryptTransferData(pintest::PinBlock("2468", 'q'));
     web.Serve("/dump_date_angajator/21_12345678_1.crypt",
               QByteArray(pin.data(), qsizetype(pin.size())));
     theApp().m_strAdresaWeb = web.BaseUrl();
     testhttp::RecordingServer agency("HTTP/1.1 200 OK\r\n\r\nFisier valid incarcat cu success");
     theApp().m_strHostName = "127.0.0.1:" + std::to_string(agency.Port());
-    platform::ScopedModalHook hook([](QDialog& d) {
-        auto* dlg = dynamic_cast<CVerificaPINDlg*>(&d);
-        if (!dlg)
-            return int(QDialog::Rejected);
-        dlg->show();
-        dlg->Edit()->setText("2468");
-        dlg->ValidezButton()->click();
-        return dlg->result();
-    });
+    platform::ScopedModalHook hook(pintest::TypePin("2468"));
     RunSalveazaPeServer(*w);
     EXPECT_EQ(rec.lastText(),
               "Decontul a fost salvat cu succes pe serverul KRENO!\nDecontul va fi validat doar "

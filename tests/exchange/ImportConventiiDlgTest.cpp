@@ -5,6 +5,7 @@
 
 #include "ExchangeDb.h"
 #include "LocalHttpServer.h"
+#include "PinFiles.h"
 #include "TestFiles.h"
 #include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
@@ -473,27 +474,11 @@ namespace {
 
 // A PIN file of one block whose PIN is "2468".
 QByteArray PinFile() {
-    std::string block(250, 'q');
-    block[189] = '2';
-    block[17] = '4';
-    block[171] = '6';
-    block[87] = '8';
-    const std::string crypt = EncryptTransferData(block);
+    const std::string crypt = EncryptTransferData(pintest::PinBlock("2468", 'q'));
     return QByteArray(crypt.data(), qsizetype(crypt.size()));
 }
 
-platform::ModalHook TypePin(const char* pin, int* shown) {
-    return [pin, shown](QDialog& d) {
-        auto* dlg = dynamic_cast<CVerificaPINDlg*>(&d);
-        if (!dlg)
-            return int(QDialog::Rejected);
-        ++*shown;
-        dlg->show();
-        dlg->Edit()->setText(pin);
-        dlg->ValidezButton()->click();
-        return dlg->result();
-    };
-}
+using pintest::TypePin;
 
 } // namespace
 

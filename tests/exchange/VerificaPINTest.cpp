@@ -4,6 +4,7 @@
 #include "exchange/VerificaPINDlg.h"
 
 #include "LocalHttpServer.h"
+#include "PinFiles.h"
 #include "TestFiles.h"
 #include "WorkFolder.h"
 #include "core/VORTAPLApp.h"
@@ -37,12 +38,7 @@ QByteArray Bytes(const std::string& s) {
 std::string PinText(const std::vector<std::string>& pins) {
     std::string text;
     for (const std::string& pin : pins) {
-        std::string block(250, '0' + char(text.size() % 10));
-        block[189] = pin[0];
-        block[17] = pin[1];
-        block[171] = pin[2];
-        block[87] = pin[3];
-        text += block;
+        text += pintest::PinBlock(pin, char('0' + text.size() % 10));
     }
     return text + std::string(120, 'r');
 }
