@@ -36,6 +36,12 @@ inline QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Writes data as the whole file; false when it could not be written in full.
+inline bool writeFile(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
+}
+
 inline QString fixture(const char* name) {
     return QStringLiteral(VORTAPL_TEST_DATA "/pagero/") + QLatin1String(name);
 }

@@ -418,10 +418,7 @@ TEST_F(PageroTest, IpdWithAnotherHeaderSizeIsRefused) {
     EXPECT_EQ(doc.LoadFromIPDFile(fixture("badhead.ipd")), 0);
     EXPECT_EQ(doc.LoadFromIPDFile(path("missing.ipd")), 0);
     // Too short to hold a header.
-    QFile shortFile(path("short.ipd"));
-    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
-    shortFile.write(readFile(fixture("doc1.ipd")).left(20));
-    shortFile.close();
+    ASSERT_TRUE(writeFile(path("short.ipd"), readFile(fixture("doc1.ipd")).left(20)));
     EXPECT_EQ(doc.LoadFromIPDFile(path("short.ipd")), 0);
     EXPECT_EQ(readFile(doc.GetIPDFileName()), before);
     EXPECT_EQ(doc.page(1)[1], padded("pastrat", 40)); // below the (empty) header block
@@ -431,10 +428,7 @@ TEST_F(PageroTest, IpdWithARecordCutShortIsRefused) {
     QByteArray data = readFile(fixture("doc1.ipd"));
     data.chop(1); // the last record loses its terminating zero
     data.append("Bfara terminator");
-    QFile f(path("cut.ipd"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-    f.close();
+    ASSERT_TRUE(writeFile(path("cut.ipd"), data));
     TestDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 0, 0), 1);
     doc.QWriteLn(QStringLiteral("pastrat"), 3);
@@ -443,9 +437,7 @@ TEST_F(PageroTest, IpdWithARecordCutShortIsRefused) {
     EXPECT_EQ(doc.LoadFromIPDFile(path("cut.ipd")), 0);
     EXPECT_EQ(readFile(doc.GetIPDFileName()), before);
     data.append('\0');
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(data);
-    f.close();
+    ASSERT_TRUE(writeFile(path("cut.ipd"), data));
     ASSERT_EQ(doc.LoadFromIPDFile(path("cut.ipd")), 1);
     const auto p = doc.page(1);
     EXPECT_EQ(p[2].find("Linie cu diacritice"), 0u);
@@ -499,17 +491,11 @@ TEST_F(PageroTest, MalformedMultipleDocumentFileIsRefused) {
     QByteArray data = readFile(fixture("doc1.mpd"));
     // The second entry claims more bytes than the file holds.
     QByteArray cut = data.left(4 + 32 + 115 + 4 + 32 + 50);
-    QFile f(path("cut.mpd"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(cut);
-    f.close();
+    ASSERT_TRUE(writeFile(path("cut.mpd"), cut));
     // An entry whose data is no IPD document.
     QByteArray junk = data.left(4 + 32);
     junk.append(QByteArray(115, 'x'));
-    QFile g(path("junk.mpd"));
-    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
-    g.write(junk);
-    g.close();
+    ASSERT_TRUE(writeFile(path("junk.mpd"), junk));
 
     TestDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 14, 40), 1);

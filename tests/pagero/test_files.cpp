@@ -129,10 +129,7 @@ TEST_F(PageroTest, SavesOntoAFullDiskReportTheFailureAndKeepTheOldFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         const QString target = full + QLatin1Char('/') + QLatin1String(c.file);
-        QFile f(target);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(old), old.size());
-        f.close();
+        ASSERT_TRUE(writeFile(target, old));
         disk.fill();
         EXPECT_EQ(disk.save([&] { return c.save(doc, target); }), 0);
         EXPECT_NE(doc.GetLastError().indexOf(target), -1) << doc.GetLastError().toStdString();
@@ -222,10 +219,7 @@ TEST_F(PageroTest, DocumentTooLargeToPageIsRefusedAndTheOldOneStays) {
     QByteArray data = readFile(fixture("doc1.ipd")).left(MorPrint::IpdHeadSize);
     for (int i = 0; i < 200; ++i)
         data.append(QByteArray("B@@FF", 6));
-    QFile f(path("breaks.ipd"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-    f.close();
+    ASSERT_TRUE(writeFile(path("breaks.ipd"), data));
 
     SmallDoc doc;
     ASSERT_EQ(doc.Init(folder(), 100, 14, 40), 1);
@@ -253,10 +247,7 @@ TEST_F(PageroTest, TornMultipleDocumentTailIsIgnoredAndDroppedByTheNextSave) {
     for (int cut : {entry + 2, entry + 20, entry + 36 + 6, entry + 36 + 60}) {
         SCOPED_TRACE(cut);
         const QString mpd = path("torn.mpd");
-        QFile f(mpd);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(whole.left(cut));
-        f.close();
+        ASSERT_TRUE(writeFile(mpd, whole.left(cut)));
 
         TestDoc reader;
         ASSERT_EQ(reader.Init(folder(), 100, 0, 0), 1);
@@ -274,10 +265,7 @@ TEST_F(PageroTest, TornMultipleDocumentTailIsIgnoredAndDroppedByTheNextSave) {
     }
     // A file that is no multiple-document file is not appended to.
     const QString foreign = path("notes.mpd");
-    QFile g(foreign);
-    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
-    g.write("Note personale, nu un document de tiparire.\n");
-    g.close();
+    ASSERT_TRUE(writeFile(foreign, "Note personale, nu un document de tiparire.\n"));
     const QByteArray before = readFile(foreign);
     EXPECT_EQ(doc.SaveToMPDFile(foreign, QStringLiteral("nou")), 0);
     EXPECT_NE(doc.GetLastError().indexOf(QStringLiteral("nu este un fisier cu documente multiple")),
