@@ -141,53 +141,69 @@ template <class Page> void RoundTrip(const Expected& e) {
 
 TEST(LawTables, Art80) {
     // A1 leaves out the person paid nothing; B1 = 1000 + 500 (both TASCA 2): 7.5 rounds to 8.
-    RoundTrip<CArt80Dlg>({3,
-                          6,
-                          {"600", "750", "500", "1100", "", ""},
-                          7,
-                          {"1000", "0", "500", "1500", "8", "1108"},
-                          &MonthTotals::E80,
-                          8,
-                          &MonthTotals::S80,
-                          1100,
-                          8});
+    RoundTrip<CArt80Dlg>({.persons = 3,
+                          .amountCol = 6,
+                          .amounts = {"600", "750", "500", "1100", "", ""},
+                          .otherCol = 7,
+                          .other = {"1000", "0", "500", "1500", "8", "1108"},
+                          .scutire = &MonthTotals::E80,
+                          .scutireValue = 8,
+                          .subventie = &MonthTotals::S80,
+                          .subventieValue = 1100,
+                          .obsCol = 8});
 }
 
 TEST(LawTables, Art85) {
     // D before 14 October 2008 on SMB 600; C paid but never in the exemption base: B1 = 800.
-    RoundTrip<CArt85Dlg>({3,
-                          6,
-                          {"300", "500", "500", "1300", "", ""},
-                          7,
-                          {"900", "700", "800", "2400", "4", "1304"},
-                          &MonthTotals::E85,
-                          4,
-                          &MonthTotals::S85,
-                          1300,
-                          8});
+    RoundTrip<CArt85Dlg>({.persons = 3,
+                          .amountCol = 6,
+                          .amounts = {"300", "500", "500", "1300", "", ""},
+                          .otherCol = 7,
+                          .other = {"900", "700", "800", "2400", "4", "1304"},
+                          .scutire = &MonthTotals::E85,
+                          .scutireValue = 4,
+                          .subventie = &MonthTotals::S85,
+                          .subventieValue = 1300,
+                          .obsCol = 8});
 }
 
 TEST(LawTables, Art93_4) {
-    RoundTrip<CArt93_4Dlg>({2,
-                            7,
-                            {"750", "750", "1500"},
-                            5,
-                            {"1500", "1500", ""},
-                            &MonthTotals::E934,
-                            0,
-                            &MonthTotals::S934,
-                            1500,
-                            8});
+    RoundTrip<CArt93_4Dlg>({.persons = 2,
+                            .amountCol = 7,
+                            .amounts = {"750", "750", "1500"},
+                            .otherCol = 5,
+                            .other = {"1500", "1500", ""},
+                            .scutire = &MonthTotals::E934,
+                            .scutireValue = 0,
+                            .subventie = &MonthTotals::S934,
+                            .subventieValue = 1500,
+                            .obsCol = 8});
 }
 
 TEST(LawTables, L116) {
-    RoundTrip<CL116Dlg>(
-        {1, 7, {"700"}, 5, {"1400"}, &MonthTotals::E116, 0, &MonthTotals::S116, 700, 8});
+    RoundTrip<CL116Dlg>({.persons = 1,
+                         .amountCol = 7,
+                         .amounts = {"700"},
+                         .otherCol = 5,
+                         .other = {"1400"},
+                         .scutire = &MonthTotals::E116,
+                         .scutireValue = 0,
+                         .subventie = &MonthTotals::S116,
+                         .subventieValue = 700,
+                         .obsCol = 8});
 }
 
 TEST(LawTables, L72) {
-    RoundTrip<CL72Dlg>(
-        {2, 7, {"250", "272"}, 8, {"10", "10"}, &MonthTotals::E72, 0, &MonthTotals::S72, 522, 9});
+    RoundTrip<CL72Dlg>({.persons = 2,
+                        .amountCol = 7,
+                        .amounts = {"250", "272"},
+                        .otherCol = 8,
+                        .other = {"10", "10"},
+                        .scutire = &MonthTotals::E72,
+                        .scutireValue = 0,
+                        .subventie = &MonthTotals::S72,
+                        .subventieValue = 522,
+                        .obsCol = 9});
 }
 
 TEST(LawTables, NewMonthRowsFromTheCache) {
