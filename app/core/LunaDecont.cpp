@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 #include "core/Database.h"
 #include "core/DbOperation.h"
+#include "core/MesajEroareBD.h"
 #include "core/Queries.h"
 #include "core/SelectieLunaDlg.h"
 #include "core/TabPage.h"
@@ -20,13 +21,6 @@ namespace {
 const char* const kSemnaturaSalvare = "CVORTAPLDlg::OnAnexeSalveazamodificarile()";
 const char* const kFaraCIF =
     "Nu exista nici un CIF setat ca implicit.\nVa rugam sa setati un CIF implicit!";
-
-std::string format(const char* fmt, auto... args) {
-    const int n = std::snprintf(nullptr, 0, fmt, args...);
-    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    std::snprintf(s.data(), s.size() + 1, fmt, args...);
-    return s;
-}
 
 bool intreaba(const std::string& text, platform::Icon icon = platform::Icon::Question) {
     return platform::ShowMessage(text, "VORTAPL", icon, platform::Buttons::YesNo) ==
@@ -85,7 +79,7 @@ void CLunaDecont::OnAdaugareLuna() {
         return;
     }
     if (ExistaDecont(y, l, app.m_strCIF)) {
-        const std::string t = format("[%ld-%02d] !", static_cast<long>(y), l);
+        const std::string t = core::Format("[%ld-%02d] !", static_cast<long>(y), l);
         if (IsLunaFinala(y, l, app.m_strCIF)) {
             platform::ShowMessage("Exista deja o luna finalizata pentru aceasta luna " + t +
                                       "\nLuna poate fi doar consultata!",
@@ -206,7 +200,7 @@ bool CLunaDecont::SalveazaInBaza(bool bFinalizare) {
         // Without the settlement row nothing of the month was stored: not a save.
         if (st.RowsAffected() < 1)
             throw core::DbError(
-                format("Decontul lunii %02d.%d nu a fost scris in baza de date.", ln, an));
+                core::Format("Decontul lunii %02d.%d nu a fost scris in baza de date.", ln, an));
         tr.Commit();
         return true;
     } catch (const std::exception& e) {
@@ -215,7 +209,8 @@ bool CLunaDecont::SalveazaInBaza(bool bFinalizare) {
         } catch (...) {
         }
         app.WriteLog(core::ErrorLine(kSemnaturaSalvare, e.what()));
-        platform::ShowMessage(e.what(), "VORTAPL", platform::Icon::Error);
+        // What the engine said, explained as every other database error of the program is.
+        platform::ShowMessage(core::MesajEroareBD(e.what()), "VORTAPL", platform::Icon::Error);
         return false;
     }
 }
@@ -258,28 +253,29 @@ void CLunaDecont::OnRedeschideLuna() {
     LunaAnterioara(y, l);
     if (!ExistaDecont(y, l, app.m_strCIF)) {
         platform::ShowMessage(
-            format("Nu exista nici un decont pentru CIF-ul implicit pe luna %02d.%d!", l, y),
+            core::Format("Nu exista nici un decont pentru CIF-ul implicit pe luna %02d.%d!", l, y),
             "VORTAPL", platform::Icon::Information);
         return;
     }
     if (!IsLunaFinala(y, l, app.m_strCIF)) {
         platform::ShowMessage(
-            format("Nu exista nici un decont finalizat pentru CIF-ul implicit pe luna %02d.%d!", l,
-                   y),
+            core::Format(
+                "Nu exista nici un decont finalizat pentru CIF-ul implicit pe luna %02d.%d!", l, y),
             "VORTAPL", platform::Icon::Information);
         return;
     }
-    if (!intreaba(format("Confirmati redeschiderea lunii %02d.%d?", l, y)))
+    if (!intreaba(core::Format("Confirmati redeschiderea lunii %02d.%d?", l, y)))
         return;
     if (DeschideLuna(y, l, app.m_strCIF)) {
-        platform::ShowMessage(format("Luna %02d.%d a fost redeschisa cu succes!\nClick ok pentru "
-                                     "a intra in vizualizarea lunii!",
-                                     l, y),
-                              "VORTAPL", platform::Icon::Information);
+        platform::ShowMessage(
+            core::Format("Luna %02d.%d a fost redeschisa cu succes!\nClick ok pentru "
+                         "a intra in vizualizarea lunii!",
+                         l, y),
+            "VORTAPL", platform::Icon::Information);
         AfiseazaLuna(y, l);
     } else {
-        platform::ShowMessage(format("Eroare la redeschiderea lunii %02d.%d!", l, y), "VORTAPL",
-                              platform::Icon::Error);
+        platform::ShowMessage(core::Format("Eroare la redeschiderea lunii %02d.%d!", l, y),
+                              "VORTAPL", platform::Icon::Error);
     }
 }
 

@@ -1,18 +1,13 @@
 #include "core/ValidareSalvare.h"
 
+#include "core/ValueFunctions.h"
+
 #include <cctype>
 #include <cstdio>
 #include <map>
 #include <vector>
 
 namespace {
-std::string format(const char* fmt, auto... args) {
-    const int n = std::snprintf(nullptr, 0, fmt, args...);
-    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    std::snprintf(s.data(), s.size() + 1, fmt, args...);
-    return s;
-}
-
 // True when the convention period of the record covers at least one day of the month.
 bool InLuna(const __tagDATECONVENTIIANGAJATOR& r, int iAn, int iLuna) {
     const int first = (iAn * 100 + iLuna) * 100 + 1;
@@ -76,27 +71,28 @@ RezultatValidare VerificaSalvare(const _NDateConventiiAngajator& conventii, int 
             return rez;
         }
         if (venitNoel > 0 && venitNoel < fSMB)
-            rez.strAvertizari += format("Persoana %s %s are venitul brut aferent NOL[%.0f] < "
-                                        "SMB[%.0f]\n",
-                                        nume, prenume, venitNoel, fSMB);
+            rez.strAvertizari += core::Format("Persoana %s %s are venitul brut aferent NOL[%.0f] < "
+                                              "SMB[%.0f]\n",
+                                              nume, prenume, venitNoel, fSMB);
         if (oreCbfs > 0 && venitCbfs == 0)
-            rez.strErori += format("Persoana %s %s are venitul brut aferent CBFS[%.0f] si ore "
-                                   "CBFS[%ld]\n",
-                                   nume, prenume, venitCbfs, oreCbfs);
+            rez.strErori +=
+                core::Format("Persoana %s %s are venitul brut aferent CBFS[%.0f] si ore "
+                             "CBFS[%ld]\n",
+                             nume, prenume, venitCbfs, oreCbfs);
         rez.fTotalVenituri += venitConv + venitCbfs;
 
         // Further checks, shown with the warnings.
         if (!IsCNPValid(r[slot::CNP_CORECT]))
-            strCnp += format("Persoana %s %s are CNP-ul [%s] cu cifra de control gresita\n", nume,
-                             prenume, r[slot::CNP_CORECT].c_str());
+            strCnp += core::Format("Persoana %s %s are CNP-ul [%s] cu cifra de control gresita\n",
+                                   nume, prenume, r[slot::CNP_CORECT].c_str());
         if (ore > 0 && venitConv == 0)
-            strOre += format("Persoana %s %s are ore in perioada conventiei[%ld] dar nu are "
-                             "venit brut in perioada conventiei\n",
-                             nume, prenume, ore);
+            strOre += core::Format("Persoana %s %s are ore in perioada conventiei[%ld] dar nu are "
+                                   "venit brut in perioada conventiei\n",
+                                   nume, prenume, ore);
         if (oreCbfs == 0 && venitCbfs > 0)
-            strOre += format("Persoana %s %s are venitul brut aferent CBFS[%.0f] dar nu are "
-                             "ore CBFS\n",
-                             nume, prenume, venitCbfs);
+            strOre += core::Format("Persoana %s %s are venitul brut aferent CBFS[%.0f] dar nu are "
+                                   "ore CBFS\n",
+                                   nume, prenume, venitCbfs);
         if (IsTipMaCuPlata(static_cast<int>(r.Number(slot::TIP_MA))) && InLuna(r, iAn, iLuna) &&
             !r[slot::CNP_CORECT].empty())
             platite[r[slot::CNP_CORECT]].push_back(&r);
@@ -109,17 +105,18 @@ RezultatValidare VerificaSalvare(const _NDateConventiiAngajator& conventii, int 
         std::string ids;
         for (const auto* p : it->second)
             ids += (ids.empty() ? "" : ", ") + (*p)[slot::ID_MA];
-        strDublu +=
-            format("Persoana %s %s (CNP %s) apare pe %d conventii cu subventie pentru "
-                   "aceeasi luna [%s]\n",
-                   r[slot::NUME].c_str(), r[slot::PRENUME].c_str(), r[slot::CNP_CORECT].c_str(),
-                   static_cast<int>(it->second.size()), ids.c_str());
+        strDublu += core::Format(
+            "Persoana %s %s (CNP %s) apare pe %d conventii cu subventie pentru "
+            "aceeasi luna [%s]\n",
+            r[slot::NUME].c_str(), r[slot::PRENUME].c_str(), r[slot::CNP_CORECT].c_str(),
+            static_cast<int>(it->second.size()), ids.c_str());
     }
     rez.strAvertizari += strCnp + strDublu + strOre;
     if (rez.fTotalVenituri > fFS)
-        rez.strFondSalarii = format("Fondul de salarii introdus este mai mic decat %.0f totalul "
-                                    "introdus in statul de plata.\nVa rugam sa corectati fondul "
-                                    "de salarii.",
-                                    rez.fTotalVenituri);
+        rez.strFondSalarii =
+            core::Format("Fondul de salarii introdus este mai mic decat %.0f totalul "
+                         "introdus in statul de plata.\nVa rugam sa corectati fondul "
+                         "de salarii.",
+                         rez.fTotalVenituri);
     return rez;
 }

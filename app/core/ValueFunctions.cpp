@@ -133,4 +133,12 @@ bool ParseDouble(const std::string& strText, double& fValue) {
     fValue = v;
     return true;
 }
+
+int DaysInMonth(int iAn, int iLuna) {
+    static const int kZile[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (iLuna < 1 || iLuna > 12)
+        return 0;
+    const bool bBisect = (iAn % 4 == 0 && iAn % 100 != 0) || iAn % 400 == 0;
+    return iLuna == 2 && bBisect ? 29 : kZile[iLuna - 1];
+}
 } // namespace core

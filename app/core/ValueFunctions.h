@@ -1,6 +1,7 @@
 #pragma once
 // Number and text rules shared by the pages: rounding, IBAN, birth month, settlement code.
 
+#include <cstdio>
 #include <string>
 
 // floor(|x| * 10^n + 0.50000001) with the sign restored, divided back: halves go away from
@@ -27,6 +28,17 @@ namespace core {
 bool ParseInt(const std::string& strText, int& iValue);
 bool ParseInt64(const std::string& strText, long long& iValue);
 bool ParseDouble(const std::string& strText, double& fValue);
+
+// Days of a month of the Gregorian calendar; 0 for a month outside 1..12.
+int DaysInMonth(int iAn, int iLuna);
+
+// printf formatting into a text of exactly the length it takes.
+template <class... A> std::string Format(const char* szFormat, A... args) {
+    const int n = std::snprintf(nullptr, 0, szFormat, args...);
+    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    std::snprintf(s.data(), s.size() + 1, szFormat, args...);
+    return s;
+}
 } // namespace core
 
 // A settlement code 0..32767, drawn from a generator seeded with the current second, so two

@@ -19,8 +19,7 @@ LunaLucru MakeLunaLucru(int iAn, int iLuna, const _NZileNelucratoare* pSarbatori
     LunaLucru luna;
     luna.iAn = iAn;
     luna.iLuna = iLuna;
-    const QDate first(iAn, iLuna, 1);
-    luna.iZile = first.isValid() ? first.daysInMonth() : 0;
+    luna.iZile = core::DaysInMonth(iAn, iLuna);
     luna.nelucratoare.assign(static_cast<size_t>(luna.iZile) + 1, false);
     for (int z = 1; z <= luna.iZile; ++z)
         luna.nelucratoare[static_cast<size_t>(z)] =

@@ -1,6 +1,7 @@
 #include "exchange/ConventiiKreno.h"
 
 #include "core/Lists.h"
+#include "core/ValueFunctions.h"
 #include "exchange/TransferFile.h"
 #include "exchange/XmlText.h"
 #include "platform/Clock.h"
@@ -188,15 +189,6 @@ bool ParseAmount(std::string_view s, double& value) {
     return true;
 }
 
-bool IsLeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int y, int m) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
-}
-
 std::string Shortened(const std::string& strText) {
     constexpr std::size_t kMax = 40;
     if (Utf8Length(strText) <= kMax)
@@ -375,7 +367,7 @@ bool ParseDataText(std::string_view text, core::Date& date) {
     } else if (yearDigits == 3) {
         return false;
     }
-    if (iY < 1 || iY > 9999 || iM < 1 || iM > 12 || iD < 1 || iD > DaysInMonth(iY, iM))
+    if (iY < 1 || iY > 9999 || iM < 1 || iM > 12 || iD < 1 || iD > core::DaysInMonth(iY, iM))
         return false;
     date = core::Date{iY, iM, iD};
     return true;

@@ -44,11 +44,14 @@ bool CDescarcareFisier::DownloadToFile(const std::string& strUrl, const std::str
     if (!m_strLocalError.empty())
         return fail(m_strLocalError);
     QSaveFile file(QString::fromStdString(strPath));
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The local file could not be written: the user's sentence and the cause for the log.
+    const auto failWrite = [&] {
         m_strLocalError = "Fisierul " + strPath + " nu a putut fi scris!";
         return fail("fisierul " + strPath +
                     " nu poate fi scris: " + file.errorString().toStdString());
-    }
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failWrite();
 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
@@ -102,21 +105,15 @@ bool CDescarcareFisier::DownloadToFile(const std::string& strUrl, const std::str
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (m_bCancelled)
         return fail("descarcare anulata");
-    if (bWriteFailed) {
-        m_strLocalError = "Fisierul " + strPath + " nu a putut fi scris!";
-        return fail("fisierul " + strPath +
-                    " nu poate fi scris: " + file.errorString().toStdString());
-    }
+    if (bWriteFailed)
+        return failWrite();
     if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
         return fail("serverul a raspuns " + status.toString().toStdString());
     if (reply->error() == QNetworkReply::OperationCanceledError)
         return fail("serverul nu a trimis date timp de " + std::to_string(m_iTimeoutMs) + " ms");
     if (reply->error() != QNetworkReply::NoError)
         return fail(reply->errorString().toStdString());
-    if (!file.commit()) {
-        m_strLocalError = "Fisierul " + strPath + " nu a putut fi scris!";
-        return fail("fisierul " + strPath +
-                    " nu poate fi scris: " + file.errorString().toStdString());
-    }
+    if (!file.commit())
+        return failWrite();
     return true;
 }

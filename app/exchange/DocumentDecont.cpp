@@ -1,8 +1,7 @@
 #include "exchange/DocumentDecont.h"
 
+#include "core/ValueFunctions.h"
 #include "exchange/Windows1250.h"
-
-#include <QDate>
 
 #include <cstdio>
 
@@ -123,11 +122,6 @@ void PersonRow(Writer& w, const DateDecont& d, const GridTexts& g, int r, const 
     w.EndEmpty();
 }
 
-int DaysInMonth(int iAn, int iLuna) {
-    const QDate first(iAn, iLuna, 1);
-    return first.isValid() ? first.daysInMonth() : 0;
-}
-
 void Pontaj(Writer& w, const DateDecont& d) {
     const GridTexts& g = d.pontaj;
     if (g.R <= 0)
@@ -140,7 +134,7 @@ void Pontaj(Writer& w, const DateDecont& d) {
     }
     w.Open("pontaj");
     w.EndOpen();
-    const int iZile = DaysInMonth(d.iAn, d.iLuna);
+    const int iZile = core::DaysInMonth(d.iAn, d.iLuna);
     const int C = g.C;
     for (int r = 2; r <= g.R; ++r) {
         w.Open("persoanaPontaj");

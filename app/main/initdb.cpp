@@ -14,13 +14,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string path = std::filesystem::absolute(argv[1]).string();
-    // An earlier run that was killed or ran out of disk left only its temporary file.
-    core::RemoveLeftoverDatabaseFiles(path);
     if (std::filesystem::exists(path)) {
         std::fprintf(stderr, "%s already exists; it is left as it is.\n", path.c_str());
         return 0;
     }
     try {
+        // Also removes what an earlier run that was killed or ran out of disk left.
         core::CreateInitialDatabase(path);
     } catch (const core::DbError& e) {
         std::fprintf(stderr, "Cannot create %s: %s\n", path.c_str(), e.what());
